@@ -1,0 +1,130 @@
+#pragma once
+// Text model of a script view: CR LF text with per-character colour, font style and size.
+
+#include <cstdint>
+#include <vector>
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace Lex {
+
+/// An RGB colour as 0xRRGGBB.
+using Colour = std::uint32_t;
+
+constexpr Colour Rgb(int r, int g, int b)
+{
+    return (Colour(r) << 16) | (Colour(g) << 8) | Colour(b);
+}
+
+namespace Colours {
+constexpr Colour Black = Rgb(0, 0, 0);
+constexpr Colour Comment = Rgb(0, 128, 0);
+constexpr Colour String = Rgb(128, 0, 0);
+constexpr Colour Catalogue = Rgb(0, 0, 255);
+constexpr Colour Plugin = Rgb(255, 0, 0);
+constexpr Colour Reserved = Rgb(128, 128, 0);
+} // namespace Colours
+
+/// Font style flags; a character's styles are a combination of them.
+enum Style : std::uint8_t
+{
+    NoStyle = 0,
+    Bold = 1,
+    Italic = 2,
+    Underline = 4,
+    StrikeOut = 8,
+};
+using Styles = std::uint8_t;
+
+enum class Alignment : std::uint8_t
+{
+    Left,
+    Centre,
+};
+
+/// Paragraph attributes of one line (used by the About text); indents in points.
+struct ParagraphFormat
+{
+    Alignment alignment = Alignment::Left;
+    int firstIndent = 0;
+    int restIndent = 0;
+    bool bullet = false;
+    bool operator==(const ParagraphFormat&) const = default;
+};
+
+/// A maximal range of characters with the same attributes; size 0 is the view's base font.
+struct Run
+{
+    int start = 0;
+    int length = 0;
+    Colour colour = Colours::Black;
+    Styles styles = NoStyle;
+    int size = 0;
+};
+
+/// The text of a script view. Line breaks are CR LF, positions are 0-based indices into the
+/// text (a line break counts as two), every character has a colour, styles and a size.
+class ScriptView
+{
+public:
+    static constexpr QStringView LineBreak = u"\r\n";
+
+    const QString& text() const { return m_text; }
+    int length() const { return int(m_text.size()); }
+    bool isEmpty() const { return m_text.isEmpty(); }
+
+    /// Empties the view: no text, no attributes, no paragraph formats.
+    void clear();
+    /// Replaces the whole text; CR LF, LF and CR all become CR LF. Every character becomes
+    /// black, no style, base size; paragraph formats are reset.
+    void setText(const QString& text);
+    /// Replaces the whole text by the lines, each followed by CR LF.
+    void setLines(const QStringList& lines);
+    /// The lines of the text, split at CR LF; a final CR LF does not start another line.
+    QStringList lines() const;
+    /// Adds a line at the end as a rich edit's line list does: a CR LF first when the text
+    /// does not end with one, then the line and CR LF. New characters are black, no style.
+    void appendLine(const QString& line);
+
+    /// First whole-word occurrence of word in [start, start + length), ignoring case; -1 if
+    /// none. Word characters are letters, digits and '_'.
+    int findWord(QStringView word, int start, int length) const;
+    /// First occurrence of needle in [start, start + length), ignoring case; -1 if none.
+    int findPlain(QStringView needle, int start, int length) const;
+
+    /// Colour of the character at pos; black (0) at or beyond the end or before the start.
+    Colour charColourAt(int pos) const;
+    Styles stylesAt(int pos) const;
+    int sizeAt(int pos) const;
+    /// Gives [start, start + length) the colour and the styles (clipped to the text).
+    void setRangeStyle(int start, int length, Colour colour, Styles styles);
+    /// Gives [start, start + length) the styles and the size; colours are kept.
+    void setRangeFont(int start, int length, Styles styles, int size);
+    /// The attribute runs covering [start, start + length).
+    QList<Run> runs(int start, int length) const;
+
+    /// Paragraph format of line index line (0-based); lines without one are Left, no indent.
+    ParagraphFormat paragraphFormat(int line) const;
+    /// Sets the format of every line from line on, including lines added later, as a rich
+    /// edit's paragraph setting at the end of the text does.
+    void setParagraphFormatFrom(int line, const ParagraphFormat& format);
+    /// Sets the format of the single line index line.
+    void setParagraphFormat(int line, const ParagraphFormat& format);
+    int lineCount() const;
+
+    /// Increases with every change of text or attributes, so views can tell what is stale.
+    quint64 revision() const { return m_revision; }
+
+private:
+    QString m_text;
+    std::vector<Colour> m_colours;
+    std::vector<Styles> m_styles;
+    std::vector<std::uint8_t> m_sizes;
+    QList<ParagraphFormat> m_paragraphs;
+    ParagraphFormat m_tailFormat;
+    quint64 m_revision = 0;
+};
+
+} // namespace Lex
