@@ -1,0 +1,24 @@
+#pragma once
+// Checks and rewrites of a script: plug-in calls, removal of listed calls, identifier
+// replacement and the end of the signal definitions.
+
+#include "analysis/ScriptView.h"
+
+#include <QStringList>
+
+namespace Lex {
+
+class AnalysisContext;
+
+/// Counts plug-in calls outside comments; appends "   name" to LoadRemarks for each.
+int FindPluginCalls(const ScriptView& view, AnalysisContext& context);
+/// Deletes every call of name (with its arguments and a following ";"); tallies it.
+int RemoveCalls(ScriptView& view, const QString& name, AnalysisContext& context);
+/// RemoveCalls for every name of RemovalList; returns the sum.
+int RemoveListedCalls(ScriptView& view, AnalysisContext& context);
+/// Replaces every whole identifier name (ignoring case) in the lines; returns the count.
+int ReplaceIdentifier(QStringList& lines, const QString& name, const QString& replacement);
+/// 1-based insertion point after the last Buy and Sell definitions; -1 no Buy, -2 no Sell.
+int FindSignalsEnd(const ScriptView& view);
+
+} // namespace Lex
