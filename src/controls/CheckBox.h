@@ -27,7 +27,10 @@ public:
 
     /// Sets the state; a different state runs the click handler.
     void setState(CheckState state);
-    void setChecked(bool checked) { setState(checked ? CheckState::Checked : CheckState::Unchecked); }
+    void setChecked(bool checked)
+    {
+        setState(checked ? CheckState::Checked : CheckState::Unchecked);
+    }
     /// A user's click: unchecked and grayed become checked, checked becomes unchecked.
     void click();
     /// A pointer button pressed on the box (before its click).
