@@ -1,0 +1,102 @@
+#include "cli/CheckCommand.h"
+
+#include "cli/CliTexts.h"
+#include "cli/CommandLine.h"
+#include "cli/Console.h"
+#include "cli/RemarkTexts.h"
+
+namespace Cli {
+
+namespace {
+
+const QString Indent = QStringLiteral("   ");
+
+// The refusal remarks of a script that calls the plug-in, as the remarks view shows them.
+QStringList refusalRemarks(const CheckReport& report)
+{
+    QStringList lines{QString(), RemarkTexts::PluginHeading};
+    if (report.missingBuy)
+        lines.append(RemarkTexts::MissingBuy);
+    if (report.missingSell)
+        lines.append(RemarkTexts::MissingSell);
+    lines += report.pluginCalls;
+    lines += {QString(), RemarkTexts::PluginRemove, QString(), RemarkTexts::NotEditable};
+    return lines;
+}
+
+} // namespace
+
+QStringList checkRemarks(const CheckReport& report)
+{
+    if (!report.accepted())
+        return refusalRemarks(report);
+
+    QStringList lines;
+    if (report.missingBuy)
+        lines.append(RemarkTexts::MissingBuy);
+    if (report.missingSell)
+        lines.append(RemarkTexts::MissingSell);
+    if (!report.removedCalls.isEmpty()) {
+        lines.append(RemarkTexts::RemovalHeading);
+        for (const Lex::CallTally::Entry& entry : report.removedCalls)
+            lines.append(entry.text + QStringLiteral(" x") + QString::number(entry.count));
+        lines.append(RemarkTexts::RemovalClosing);
+    }
+    if (!report.riskyCalls.isEmpty()) {
+        lines.append(RemarkTexts::WarningHeading);
+        for (const QString& name : report.riskyCalls)
+            lines.append(Indent + name);
+        lines.append(RemarkTexts::WarningClosing);
+    }
+    if (report.signalsEnd < 0) {
+        lines.append(report.signalsEnd == -1 ? RemarkTexts::NoBuyDefinition
+                                             : RemarkTexts::NoSellDefinition);
+        lines.append(RemarkTexts::CannotGenerate);
+    } else if (report.line == 0) {
+        lines.append(Texts::InsertAtEnd);
+    } else {
+        lines.append(report.column == 1 ? Texts::InsertBeforeLine.arg(report.line)
+                                        : Texts::InsertInLine.arg(report.line).arg(report.column));
+        lines.append(report.lineText);
+    }
+    return lines;
+}
+
+int runCheck(const QStringList& args, Console& console)
+{
+    QString path;
+    bool showSignals = false;
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--show-signals")) {
+            showSignals = true;
+        } else if (arg.startsWith(u'-') && arg.size() > 1) {
+            console.error(Texts::UnknownOption.arg(arg));
+            return BadInput;
+        } else if (path.isEmpty()) {
+            path = arg;
+        } else {
+            console.error(Texts::ExtraArgument.arg(arg));
+            return BadInput;
+        }
+    }
+    if (path.isEmpty()) {
+        console.error(Texts::MissingFile);
+        return BadInput;
+    }
+
+    const CheckReport report = ScriptCheck::run(path, showSignals);
+    if (!report.read) {
+        console.error(report.readError.isEmpty()
+                          ? RemarkTexts::NotLoaded
+                          : Texts::ScriptNotRead.arg(path, report.readError));
+        return BadInput;
+    }
+    console.lines(checkRemarks(report));
+    if (!report.accepted()) {
+        console.error(RemarkTexts::PluginFound + QStringLiteral("\r\n") + RemarkTexts::NotEditable);
+        return BadInput;
+    }
+    return report.signalsEnd < 0 ? Failed : Success;
+}
+
+} // namespace Cli

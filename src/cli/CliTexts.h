@@ -1,0 +1,37 @@
+#pragma once
+// The command line's own texts: usage, argument errors and the check's insertion-point lines.
+
+#include <QString>
+
+namespace Cli::Texts {
+
+inline const QString Usage =
+    QStringLiteral("Użycie:\n"
+                   "  orvanta                                   kreator\n"
+                   "  orvanta PROJEKT.afp                       kreator z otwartym projektem\n"
+                   "  orvanta check SKRYPT.afl [--show-signals]\n"
+                   "  orvanta generate PROJEKT.afp [--source PLIK] [--output PLIK]\n"
+                   "  orvanta project show PROJEKT.afp\n"
+                   "  orvanta project set PROJEKT.afp KLUCZ=WARTOŚĆ...\n"
+                   "  orvanta --help\n");
+
+inline const QString MissingCommand = QStringLiteral("brak polecenia");
+inline const QString UnknownCommand = QStringLiteral("nieznane polecenie: %1");
+inline const QString UnknownOption = QStringLiteral("nieznana opcja: %1");
+inline const QString MissingValue = QStringLiteral("opcja %1 wymaga wartości");
+inline const QString MissingFile = QStringLiteral("brak nazwy pliku");
+inline const QString ExtraArgument = QStringLiteral("nadmiarowy argument: %1");
+inline const QString MissingAssignment = QStringLiteral("brak przypisania KLUCZ=WARTOŚĆ");
+inline const QString BadAssignment = QStringLiteral("niepoprawne przypisanie: %1");
+inline const QString ScriptNotRead = QStringLiteral("Nie można wczytać skryptu AFL %1\r\n%2");
+inline const QString Incomplete =
+    QStringLiteral("projekt nie jest kompletny: krok %1 nie został zakończony");
+
+inline const QString InsertBeforeLine =
+    QStringLiteral("\r\nSekcje sygnałów i zleceń zostaną wstawione przed wierszem %1:");
+inline const QString InsertInLine =
+    QStringLiteral("\r\nSekcje sygnałów i zleceń zostaną wstawione w wierszu %1 przed znakiem %2:");
+inline const QString InsertAtEnd =
+    QStringLiteral("\r\nSekcje sygnałów i zleceń zostaną dopisane na końcu skryptu.");
+
+} // namespace Cli::Texts

@@ -1,0 +1,61 @@
+#include "cli/CommandLine.h"
+
+#include "cli/CheckCommand.h"
+#include "cli/CliTexts.h"
+#include "cli/Console.h"
+
+#include <memory>
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace Cli {
+
+int execute(const QStringList& args, QIODevice& out, QIODevice& err)
+{
+    Console console(out, err);
+    if (args.isEmpty()) {
+        console.error(Texts::MissingCommand);
+        console.note(Texts::Usage);
+        return BadInput;
+    }
+    const QString command = args.first();
+    const QStringList rest = args.mid(1);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help")) {
+        console.line(Texts::Usage);
+        return Success;
+    }
+    int status = BadInput;
+    if (command == QLatin1String("check")) {
+        status = runCheck(rest, console);
+    } else {
+        console.error(Texts::UnknownCommand.arg(command));
+        console.note(Texts::Usage);
+        return BadInput;
+    }
+    return status;
+}
+
+int run(int argc, char** argv)
+{
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance())
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
+
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+
+    QFile out;
+    QFile err;
+    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    const int status = execute(args, out, err);
+    out.flush();
+    err.flush();
+    return status;
+}
+
+} // namespace Cli

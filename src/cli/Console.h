@@ -1,0 +1,36 @@
+#pragma once
+// Text output of the command line: result lines to one device, reasons to another.
+
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+
+namespace Cli {
+
+/// Writes UTF-8 lines ending in LF; failure reasons go out as one line "orvanta: ...".
+class Console
+{
+public:
+    Console(QIODevice& out, QIODevice& err);
+
+    /// Writes one line (a text with CR LF, LF or CR breaks becomes several lines).
+    void line(const QString& text = QString());
+    void lines(const QStringList& texts);
+    /// Writes raw bytes to the output device.
+    void bytes(const QByteArray& data);
+    /// Writes "orvanta: " and the message on one line.
+    void error(const QString& message);
+    /// Writes a line to the error device as it is (remarks of a command).
+    void note(const QString& text);
+
+    /// The message on one line: its non-empty lines joined by ": " (by a blank after a
+    /// sentence's final punctuation).
+    static QString oneLine(const QString& message);
+
+private:
+    QIODevice& m_out;
+    QIODevice& m_err;
+};
+
+} // namespace Cli
