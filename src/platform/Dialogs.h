@@ -38,7 +38,8 @@ struct FileDialog
         Save,
         Folder, // an open dialog whose chosen name is not checked (the settings' "..." buttons)
     };
-    QString objectName; // svOpenAFL, svOpenProject, svSaveProject, svSaveAFL, svExportAFL, svOpenDlg
+    QString
+        objectName; // svOpenAFL, svOpenProject, svSaveProject, svSaveAFL, svExportAFL, svOpenDlg
     Mode mode = Mode::Open;
     QString title;
     QString filter; // "Plik AFL|*afl|Plik tekstowy|*.txt", pairs of description and pattern
