@@ -27,6 +27,9 @@ constexpr Colour Plugin = Rgb(255, 0, 0);
 constexpr Colour Reserved = Rgb(128, 128, 0);
 } // namespace Colours
 
+/// Word characters of whole-word searches: letters, digits and '_'.
+bool IsWordChar(QChar c);
+
 /// Font style flags; a character's styles are a combination of them.
 enum Style : std::uint8_t
 {

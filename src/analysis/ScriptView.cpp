@@ -1,0 +1,277 @@
+#include "analysis/ScriptView.h"
+
+#include <algorithm>
+
+namespace Lex {
+
+namespace {
+
+QString normaliseLineBreaks(const QString& text)
+{
+    bool clean = true;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n && clean; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r') {
+            if (i + 1 < n && text.at(i + 1) == u'\n')
+                ++i;
+            else
+                clean = false;
+        } else if (c == u'\n') {
+            clean = false;
+        }
+    }
+    if (clean)
+        return text;
+    QString out;
+    out.reserve(n + n / 16 + 2);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r') {
+            out += ScriptView::LineBreak;
+            if (i + 1 < n && text.at(i + 1) == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            out += ScriptView::LineBreak;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Clips [start, start + length) to [0, size); returns false when nothing remains.
+bool clipRange(qsizetype size, qint64& start, qint64& end)
+{
+    if (start < 0)
+        start = 0;
+    if (end > size)
+        end = size;
+    return start < end;
+}
+
+} // namespace
+
+bool IsWordChar(QChar c)
+{
+    return c == u'_' || c.isLetterOrNumber();
+}
+
+void ScriptView::clear()
+{
+    m_text.clear();
+    m_colours.clear();
+    m_styles.clear();
+    m_sizes.clear();
+    m_paragraphs.clear();
+    m_tailFormat = ParagraphFormat();
+    ++m_revision;
+}
+
+void ScriptView::setText(const QString& text)
+{
+    m_text = normaliseLineBreaks(text);
+    const std::size_t n = std::size_t(m_text.size());
+    m_colours.assign(n, Colours::Black);
+    m_styles.assign(n, NoStyle);
+    m_sizes.assign(n, 0);
+    m_paragraphs.clear();
+    m_tailFormat = ParagraphFormat();
+    ++m_revision;
+}
+
+void ScriptView::setLines(const QStringList& lines)
+{
+    QString text;
+    qsizetype total = 0;
+    for (const QString& line : lines)
+        total += line.size() + 2;
+    text.reserve(total);
+    for (const QString& line : lines) {
+        text += line;
+        text += ScriptView::LineBreak;
+    }
+    setText(text);
+}
+
+QStringList ScriptView::lines() const
+{
+    QStringList result;
+    if (m_text.isEmpty())
+        return result;
+    qsizetype from = 0;
+    const qsizetype n = m_text.size();
+    while (from < n) {
+        const qsizetype br = m_text.indexOf(ScriptView::LineBreak, from);
+        if (br < 0) {
+            result.append(m_text.mid(from));
+            break;
+        }
+        result.append(m_text.mid(from, br - from));
+        from = br + 2;
+    }
+    return result;
+}
+
+int ScriptView::lineCount() const
+{
+    if (m_text.isEmpty())
+        return 0;
+    const int breaks = int(m_text.count(ScriptView::LineBreak));
+    return m_text.endsWith(ScriptView::LineBreak) ? breaks : breaks + 1;
+}
+
+void ScriptView::appendLine(const QString& line)
+{
+    QString added;
+    if (!m_text.isEmpty() && !m_text.endsWith(ScriptView::LineBreak))
+        added += ScriptView::LineBreak;
+    added += normaliseLineBreaks(line);
+    added += ScriptView::LineBreak;
+    m_text += added;
+    const std::size_t n = std::size_t(m_text.size());
+    m_colours.resize(n, Colours::Black);
+    m_styles.resize(n, NoStyle);
+    m_sizes.resize(n, 0);
+    ++m_revision;
+}
+
+int ScriptView::findPlain(QStringView needle, int start, int length) const
+{
+    if (needle.isEmpty() || length <= 0)
+        return -1;
+    qint64 from = start;
+    qint64 end = qint64(start) + length;
+    if (!clipRange(m_text.size(), from, end))
+        return -1;
+    const QStringView range = QStringView(m_text).left(end);
+    const qsizetype p = range.indexOf(needle, from, Qt::CaseInsensitive);
+    return p < 0 ? -1 : int(p);
+}
+
+int ScriptView::findWord(QStringView word, int start, int length) const
+{
+    if (word.isEmpty() || length <= 0)
+        return -1;
+    qint64 from = start;
+    qint64 end = qint64(start) + length;
+    if (!clipRange(m_text.size(), from, end))
+        return -1;
+    const QStringView range = QStringView(m_text).left(end);
+    const qsizetype n = m_text.size();
+    while (from < end) {
+        const qsizetype p = range.indexOf(word, from, Qt::CaseInsensitive);
+        if (p < 0)
+            return -1;
+        const qsizetype after = p + word.size();
+        const bool startsWord = p == 0 || !IsWordChar(m_text.at(p - 1));
+        const bool endsWord = after >= n || !IsWordChar(m_text.at(after));
+        if (startsWord && endsWord)
+            return int(p);
+        from = p + 1;
+    }
+    return -1;
+}
+
+Colour ScriptView::charColourAt(int pos) const
+{
+    if (pos < 0 || pos >= length())
+        return Colours::Black;
+    return m_colours[std::size_t(pos)];
+}
+
+Styles ScriptView::stylesAt(int pos) const
+{
+    if (pos < 0 || pos >= length())
+        return NoStyle;
+    return m_styles[std::size_t(pos)];
+}
+
+int ScriptView::sizeAt(int pos) const
+{
+    if (pos < 0 || pos >= length())
+        return 0;
+    return m_sizes[std::size_t(pos)];
+}
+
+void ScriptView::setRangeStyle(int start, int length, Colour colour, Styles styles)
+{
+    qint64 from = start;
+    qint64 end = qint64(start) + length;
+    if (!clipRange(m_text.size(), from, end))
+        return;
+    std::fill(m_colours.begin() + from, m_colours.begin() + end, colour);
+    std::fill(m_styles.begin() + from, m_styles.begin() + end, styles);
+    ++m_revision;
+}
+
+void ScriptView::setRangeFont(int start, int length, Styles styles, int size)
+{
+    qint64 from = start;
+    qint64 end = qint64(start) + length;
+    if (!clipRange(m_text.size(), from, end))
+        return;
+    const auto stored = std::uint8_t(std::clamp(size, 0, 255));
+    std::fill(m_styles.begin() + from, m_styles.begin() + end, styles);
+    std::fill(m_sizes.begin() + from, m_sizes.begin() + end, stored);
+    ++m_revision;
+}
+
+QList<Run> ScriptView::runs(int start, int length) const
+{
+    QList<Run> result;
+    qint64 from = start;
+    qint64 end = qint64(start) + length;
+    if (!clipRange(m_text.size(), from, end))
+        return result;
+    qint64 i = from;
+    while (i < end) {
+        const std::size_t k = std::size_t(i);
+        Run run;
+        run.start = int(i);
+        run.colour = m_colours[k];
+        run.styles = m_styles[k];
+        run.size = m_sizes[k];
+        qint64 j = i + 1;
+        while (j < end && m_colours[std::size_t(j)] == run.colour &&
+               m_styles[std::size_t(j)] == run.styles && m_sizes[std::size_t(j)] == run.size)
+            ++j;
+        run.length = int(j - i);
+        result.append(run);
+        i = j;
+    }
+    return result;
+}
+
+ParagraphFormat ScriptView::paragraphFormat(int line) const
+{
+    if (line < 0)
+        return ParagraphFormat();
+    if (line < m_paragraphs.size())
+        return m_paragraphs.at(line);
+    return m_tailFormat;
+}
+
+void ScriptView::setParagraphFormatFrom(int line, const ParagraphFormat& format)
+{
+    if (line < 0)
+        line = 0;
+    if (line < m_paragraphs.size())
+        m_paragraphs.resize(line);
+    while (m_paragraphs.size() < line)
+        m_paragraphs.append(m_tailFormat);
+    m_tailFormat = format;
+    ++m_revision;
+}
+
+void ScriptView::setParagraphFormat(int line, const ParagraphFormat& format)
+{
+    if (line < 0)
+        return;
+    while (m_paragraphs.size() <= line)
+        m_paragraphs.append(m_tailFormat);
+    m_paragraphs[line] = format;
+    ++m_revision;
+}
+
+} // namespace Lex
