@@ -86,9 +86,10 @@ int runCheck(const QStringList& args, Console& console)
 
     const CheckReport report = ScriptCheck::run(path, showSignals);
     if (!report.read) {
-        console.error(report.readError.isEmpty()
-                          ? RemarkTexts::NotLoaded
-                          : Texts::ScriptNotRead.arg(path, report.readError));
+        if (report.readError.isEmpty() || report.readRefused)
+            console.error(RemarkTexts::NotLoaded + QStringLiteral("\r\n") + report.readError);
+        else
+            console.error(Texts::ScriptNotRead.arg(path, report.readError));
         return BadInput;
     }
     console.lines(checkRemarks(report));

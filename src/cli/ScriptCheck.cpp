@@ -71,6 +71,7 @@ CheckReport ScriptCheck::run(const QString& path, bool showSignals)
     if (!file.ok) {
         CheckReport report;
         report.readError = file.error;
+        report.readRefused = file.refused;
         return report;
     }
     return runLines(file.lines, showSignals);
