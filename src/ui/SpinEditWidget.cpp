@@ -1,0 +1,34 @@
+#include "ui/SpinEditWidget.h"
+
+#include "ui/ControlBinding.h"
+
+#include <QSignalBlocker>
+
+namespace Shell {
+
+SpinEditWidget::SpinEditWidget(Controls::SpinEdit* model, QWidget* parent)
+    : QSpinBox(parent)
+    , m_model(model)
+{
+    ControlBinding::bind(this, model);
+    connect(this, &QSpinBox::valueChanged, this, [this](int value) {
+        m_model->setValue(value);
+        sync();
+    });
+    connect(model, &Controls::Control::changed, this, &SpinEditWidget::sync);
+    sync();
+}
+
+void SpinEditWidget::sync()
+{
+    ControlBinding::syncCommon(this, m_model);
+    const QSignalBlocker blocker(this);
+    if (m_model->minimum() < m_model->maximum())
+        setRange(m_model->minimum(), m_model->maximum());
+    else
+        setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    if (value() != m_model->value())
+        setValue(m_model->value());
+}
+
+} // namespace Shell
