@@ -1,0 +1,213 @@
+#include "analysis/Highlighter.h"
+
+#include "analysis/AnalysisContext.h"
+#include "analysis/Catalogue.h"
+#include "analysis/Scanner.h"
+
+#include <QHash>
+
+namespace Lex {
+
+namespace {
+
+struct WordStyle
+{
+    int order = -1;
+    Colour colour = Colours::Black;
+    Styles styles = NoStyle;
+};
+
+struct NamedStyle
+{
+    QString name;
+    Colour colour;
+    Styles styles;
+};
+
+// The identifier passes in their order: catalogue lines, then the current reserved values.
+QList<NamedStyle> identifierPasses(const AnalysisContext& context)
+{
+    QList<NamedStyle> passes;
+    const QStringList& catalogue = context.functionCatalogue();
+    passes.reserve(catalogue.size() + context.reservedNames().size());
+    for (const QString& line : catalogue) {
+        const QString name = CatalogueName(line);
+        if (name.isEmpty())
+            continue;
+        if (line.contains(u"vox$"))
+            passes.append(NamedStyle{name, Colours::Plugin, NoStyle});
+        else if (line.contains(u"lang#"))
+            passes.append(NamedStyle{name, Colours::Black, Bold});
+        else
+            passes.append(NamedStyle{name, Colours::Catalogue, NoStyle});
+    }
+    for (const ReservedName& pair : context.reservedNames())
+        passes.append(NamedStyle{pair.value, Colours::Reserved, NoStyle});
+    return passes;
+}
+
+bool allWordChars(QStringView s)
+{
+    for (QChar c : s) {
+        if (!IsWordChar(c))
+            return false;
+    }
+    return !s.isEmpty();
+}
+
+void foldInto(QStringView s, QString& out)
+{
+    out.resize(s.size());
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < s.size(); ++i)
+        d[i] = s[i].toCaseFolded();
+}
+
+// Colours every identifier of the view in one pass. A name made of word characters can only
+// match a whole identifier; a name "#word" matches "#" followed by the identifier word when
+// no word character stands before the "#". For each identifier the pass applies the last
+// name (in pass order) of either kind, the earlier kind first, which is what running
+// HighlightWord name by name leaves behind. Returns false, colouring nothing, when a name
+// has any other form.
+bool highlightIdentifiers(ScriptView& view, const QList<NamedStyle>& passes)
+{
+    QHash<QString, WordStyle> plain;
+    QHash<QString, WordStyle> hashed;
+    plain.reserve(passes.size());
+    QString key;
+    for (int i = 0; i < passes.size(); ++i) {
+        const NamedStyle& pass = passes.at(i);
+        const QStringView name(pass.name);
+        if (allWordChars(name)) {
+            foldInto(name, key);
+            plain.insert(key, WordStyle{i, pass.colour, pass.styles});
+        } else if (name.startsWith(u'#') && allWordChars(name.mid(1))) {
+            foldInto(name.mid(1), key);
+            hashed.insert(key, WordStyle{i, pass.colour, pass.styles});
+        } else {
+            return false;
+        }
+    }
+
+    const QString& text = view.text();
+    const int n = view.length();
+    int i = 0;
+    while (i < n) {
+        if (!IsWordChar(text.at(i))) {
+            ++i;
+            continue;
+        }
+        const int start = i;
+        while (i < n && IsWordChar(text.at(i)))
+            ++i;
+        const QStringView token = QStringView(text).mid(start, i - start);
+        foldInto(token, key);
+
+        WordStyle word;
+        if (const auto it = plain.constFind(key);
+            it != plain.constEnd() && !IsInComment(view, start))
+            word = *it;
+        WordStyle hash;
+        const bool hashPossible = !hashed.isEmpty() && start > 0 && text.at(start - 1) == u'#' &&
+                                  (start == 1 || !IsWordChar(text.at(start - 2)));
+        if (hashPossible) {
+            if (const auto it = hashed.constFind(key);
+                it != hashed.constEnd() && !IsInComment(view, start - 1))
+                hash = *it;
+        }
+        const auto applyWord = [&] {
+            if (word.order >= 0)
+                view.setRangeStyle(start, i - start, word.colour, word.styles);
+        };
+        const auto applyHash = [&] {
+            if (hash.order >= 0)
+                view.setRangeStyle(start - 1, i - start + 1, hash.colour, hash.styles);
+        };
+        if (word.order < hash.order) {
+            applyWord();
+            applyHash();
+        } else {
+            applyHash();
+            applyWord();
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void HighlightComments(ScriptView& view, Colour colour, Styles styles)
+{
+    const int n = view.length();
+    const int rounds = view.lineCount();
+    int from = 0;
+    for (int round = 0; round < rounds && from < n; ++round) {
+        const int open = view.findPlain(u"/*", from, n - from);
+        if (open < 0)
+            break;
+        int close = view.findPlain(u"*/", from, n - from);
+        // A "*/" before the "/*" closes nothing; the comment ends at the first "*/" found
+        // from the "/*" on.
+        if (close >= 0 && close < open)
+            close = view.findPlain(u"*/", open, n - open);
+        if (close < 0) {
+            view.setRangeStyle(open, n - open, colour, styles);
+            break;
+        }
+        view.setRangeStyle(open, close + 2 - open, colour, styles);
+        from = close + 2;
+    }
+
+    const QString& text = view.text();
+    int p = view.findPlain(u"//", 0, n);
+    while (p >= 0) {
+        qsizetype lineEnd = text.indexOf(ScriptView::LineBreak, p);
+        if (lineEnd < 0)
+            lineEnd = n;
+        if (view.charColourAt(p) == Colours::Black)
+            view.setRangeStyle(p, int(lineEnd) - p, colour, styles);
+        p = view.findPlain(u"//", int(lineEnd), n - int(lineEnd));
+    }
+}
+
+void HighlightStrings(ScriptView& view, Colour colour, Styles styles)
+{
+    const QString& text = view.text();
+    qsizetype open = text.indexOf(u'"');
+    while (open >= 0) {
+        const qsizetype close = text.indexOf(u'"', open + 1);
+        if (close < 0)
+            return;
+        if (view.charColourAt(int(open)) == Colours::Black)
+            view.setRangeStyle(int(open), int(close - open + 1), colour, styles);
+        open = text.indexOf(u'"', close + 1);
+    }
+}
+
+void HighlightWord(ScriptView& view, QStringView word, Colour colour, Styles styles)
+{
+    if (word.isEmpty())
+        return;
+    const int n = view.length();
+    const int len = int(word.size());
+    int p = view.findWord(word, 0, n);
+    while (p >= 0) {
+        if (!IsInComment(view, p))
+            view.setRangeStyle(p, len, colour, styles);
+        p = view.findWord(word, p + len, n - p - len);
+    }
+}
+
+void HighlightScript(ScriptView& view, AnalysisContext& context)
+{
+    HighlightComments(view, Colours::Comment, Italic);
+    HighlightStrings(view, Colours::String, NoStyle);
+    context.ResetReservedNames(false);
+    const QList<NamedStyle> passes = identifierPasses(context);
+    if (highlightIdentifiers(view, passes))
+        return;
+    for (const NamedStyle& pass : passes)
+        HighlightWord(view, pass.name, pass.colour, pass.styles);
+}
+
+} // namespace Lex

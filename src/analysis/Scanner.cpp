@@ -1,0 +1,266 @@
+#include "analysis/Scanner.h"
+
+namespace Lex {
+
+namespace {
+
+constexpr int FunctionKeywordLength = 8; // "function"
+
+bool isWhitespace(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u' ' || u == u'\t' || u == u'\n' || u == u'\v' || u == u'\f' || u == u'\r';
+}
+
+QChar closingFor(QChar opening)
+{
+    if (opening == u'(')
+        return u')';
+    if (opening == u'{')
+        return u'}';
+    return u';';
+}
+
+int skipWhitespace(const QString& text, int pos)
+{
+    const int n = int(text.size());
+    while (pos < n && isWhitespace(text.at(pos)))
+        ++pos;
+    return pos;
+}
+
+// Walks occurrences of an '=' between from and to (exclusive) and tells whether one of them
+// is an assignment, that is, neither part of "==".
+bool holdsAssignment(const QString& text, int from, int to)
+{
+    for (int i = from; i < to; ++i) {
+        if (text.at(i) != u'=')
+            continue;
+        const bool doubledAfter = i + 1 < int(text.size()) && text.at(i + 1) == u'=';
+        const bool doubledBefore = i > 0 && text.at(i - 1) == u'=';
+        if (!doubledAfter && !doubledBefore)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int FindWord(const ScriptView& view, QStringView word, int start, int length)
+{
+    return view.findWord(word, start, length);
+}
+
+int FindPlain(const ScriptView& view, QStringView text, int start, int length)
+{
+    return view.findPlain(text, start, length);
+}
+
+Colour CharColourAt(const ScriptView& view, int pos)
+{
+    return view.charColourAt(pos);
+}
+
+void SetRangeStyle(ScriptView& view, int start, int length, Colour colour, Styles styles)
+{
+    view.setRangeStyle(start, length, colour, styles);
+}
+
+bool IsInComment(const ScriptView& view, int pos)
+{
+    return view.charColourAt(pos) == Colours::Comment;
+}
+
+int FindCodeChar(const ScriptView& view, int from, int to, QChar ch)
+{
+    const QString& text = view.text();
+    if (from < 0)
+        from = 0;
+    if (to > view.length())
+        to = view.length();
+    for (int p = from; p < to; ++p) {
+        if (text.at(p) == ch && !IsInComment(view, p))
+            return p;
+    }
+    return -1;
+}
+
+int FindMatchingBracket(const ScriptView& view, int from, int to, QChar opening)
+{
+    if (to > view.length())
+        to = view.length();
+    if (from < 0)
+        from = 0;
+    if (from >= to)
+        return -1;
+    const int first = FindCodeChar(view, from, to, opening);
+    if (first < 0)
+        return -1;
+    const QChar closing = closingFor(opening);
+    const QString& text = view.text();
+    int depth = 1;
+    for (int p = first + 1; p < to; ++p) {
+        const QChar c = text.at(p);
+        if (c != opening && c != closing)
+            continue;
+        if (IsInComment(view, p))
+            continue;
+        depth += c == opening ? 1 : -1;
+        if (depth == 0)
+            return p;
+    }
+    return to - 1;
+}
+
+int FindStatementEnd(const QString& text, int start, QChar opening)
+{
+    const QChar closing = closingFor(opening);
+    const int n = int(text.size());
+    int opened = 0;
+    int closed = 0;
+    for (int p = qMax(start, 0); p < n; ++p) {
+        const QChar c = text.at(p);
+        if (c == opening)
+            ++opened;
+        else if (c == closing)
+            ++closed;
+        if (opened == 0 || opened != closed)
+            continue;
+        const int next = skipWhitespace(text, p + 1);
+        if (next >= n)
+            return -1;
+        if (text.at(next) != u';')
+            return p;
+        const int after = skipWhitespace(text, next + 1);
+        return after - 1;
+    }
+    return -1;
+}
+
+int FindCharFrom(const QString& text, int start, QChar ch)
+{
+    const qsizetype p = text.indexOf(ch, qMax(start, 0));
+    return p < 0 ? -1 : int(p);
+}
+
+int FindLastCode(const ScriptView& view, QStringView word)
+{
+    const int n = view.length();
+    int last = -1;
+    int p = view.findWord(word, 1, n - 1);
+    while (p >= 0) {
+        if (p > 0 && !IsInComment(view, p))
+            last = p;
+        p = view.findWord(word, p + 1, n - p - 1);
+    }
+    return last;
+}
+
+void CollectFunctions(const ScriptView& view, FunctionDefs& defs)
+{
+    defs.clear();
+    const QString& text = view.text();
+    const int n = view.length();
+    const QStringView keyword = u"function";
+    int p = view.findWord(keyword, 0, n);
+    while (p >= 0) {
+        int next = p + FunctionKeywordLength;
+        if (!IsInComment(view, p)) {
+            if (next >= n)
+                return;
+            next = skipWhitespace(text, next);
+            if (next >= n)
+                return;
+            const qsizetype bracket = text.indexOf(u'(', next);
+            if (bracket < 0)
+                return;
+            QString name = text.mid(next, bracket - next);
+            // The name ends at the first white-space character (a blank, tab or line
+            // break may stand before the bracket).
+            for (qsizetype i = 0; i < name.size(); ++i) {
+                if (isWhitespace(name.at(i))) {
+                    name.truncate(i);
+                    break;
+                }
+            }
+            const int bodyStart = FindCodeChar(view, next, n, u'{');
+            const int bodyEnd = FindMatchingBracket(view, next, n, u'{');
+            if (bodyStart >= 0 && bodyEnd >= 0)
+                defs.append(FunctionDef{name, bodyStart, bodyEnd, false});
+        }
+        p = view.findWord(keyword, next, n - next);
+    }
+}
+
+void CollectSignalBlocks(const ScriptView& view, QStringView word, int from, SignalBlocks& blocks)
+{
+    blocks.clear();
+    const int n = view.length();
+    int pos = qMax(from, 0);
+    while (pos < n) {
+        const int start = FindCodeChar(view, pos, n, u'{');
+        if (start < 0)
+            return;
+        const int end = FindMatchingBracket(view, start, n, u'{');
+        if (end < 0)
+            return;
+        const int w = view.findWord(word, start, end - start);
+        if (w >= 0 && !IsInComment(view, w))
+            blocks.append(SignalBlock{w, start, end});
+        pos = end + 1;
+    }
+}
+
+int FindLastAssignment(const ScriptView& view, QStringView word, FunctionDefs& defs)
+{
+    const QString& text = view.text();
+    const int n = view.length();
+    int result = -1;
+    int p = view.findWord(word, 0, n);
+    while (p >= 0) {
+        if (!IsInComment(view, p)) {
+            const int after = skipWhitespace(text, p + int(word.size()));
+            if (after < n && text.at(after) == u'=' &&
+                (after + 1 >= n || text.at(after + 1) != u'=')) {
+                result = p;
+                for (FunctionDef& def : defs) {
+                    if (def.bodyStart < p && p < def.bodyEnd)
+                        def.assignsSignal = true;
+                }
+            } else if (after < n && text.at(after) == u'[') {
+                const int close = FindCharFrom(text, p, u']');
+                const int semicolon = close < 0 ? -1 : FindCharFrom(text, close, u';');
+                if (semicolon >= 0 && holdsAssignment(text, close + 1, semicolon))
+                    result = p;
+            }
+        }
+        const int next = p + int(word.size());
+        p = view.findWord(word, next, n - next);
+    }
+    return result;
+}
+
+QString FunctionNameAt(const FunctionDefs& defs, int position)
+{
+    for (const FunctionDef& def : defs) {
+        if (def.bodyStart == position)
+            return def.name;
+    }
+    return QString();
+}
+
+int CallEndAfterLast(const ScriptView& view, QStringView name)
+{
+    const int n = view.length();
+    const int p = FindLastCode(view, name);
+    if (p < 0)
+        return -1;
+    const int q = FindCodeChar(view, p + int(name.size()), n, u'(');
+    if (q < 0)
+        return -1;
+    const int r = FindMatchingBracket(view, q, n, u'(');
+    const int s = FindCodeChar(view, r + 1, n, u';');
+    return s >= 0 ? s : r;
+}
+
+} // namespace Lex
