@@ -1,0 +1,256 @@
+// Tests of the script view text model and AppendRemark.
+
+#include "analysis/AppendRemark.h"
+#include "analysis/ScriptView.h"
+
+#include <QTest>
+
+using namespace Lex;
+
+class TestScriptView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lineBreaks_data();
+    void lineBreaks();
+    void appendLine_data();
+    void appendLine();
+    void find_data();
+    void find();
+    void attributesAndRuns();
+    void setTextResetsAttributes();
+    void appendRemark_data();
+    void appendRemark();
+    void paragraphFormats();
+};
+
+void TestScriptView::lineBreaks_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("empty") << ""
+                           << "" << 0;
+    QTest::newRow("no break") << "abc"
+                              << "abc" << 1;
+    QTest::newRow("crlf kept") << "a\r\nb\r\n"
+                               << "a\r\nb\r\n"
+                               << 2;
+    QTest::newRow("lf") << "a\nb"
+                        << "a\r\nb" << 2;
+    QTest::newRow("cr") << "a\rb\r"
+                        << "a\r\nb\r\n"
+                        << 2;
+    QTest::newRow("mixed") << "a\n\r\nb\r\r\n"
+                           << "a\r\n\r\nb\r\n\r\n"
+                           << 4;
+}
+
+void TestScriptView::lineBreaks()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, text);
+    QFETCH(int, lines);
+    ScriptView view;
+    view.setText(input);
+    QCOMPARE(view.text(), text);
+    QCOMPARE(view.lineCount(), lines);
+    QCOMPARE(view.lines().size(), lines);
+    QCOMPARE(view.lines().join(ScriptView::LineBreak) + (text.endsWith(u'\n') ? "\r\n" : ""), text);
+}
+
+void TestScriptView::appendLine_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("empty view") << ""
+                                << "x"
+                                << "x\r\n";
+    QTest::newRow("ends with break") << "a\r\n"
+                                     << "x"
+                                     << "a\r\nx\r\n";
+    QTest::newRow("no final break") << "a"
+                                    << "x"
+                                    << "a\r\nx\r\n";
+    QTest::newRow("leading break") << "a\r\n"
+                                   << "\r\nx"
+                                   << "a\r\n\r\nx\r\n";
+    QTest::newRow("empty line") << "a\r\n"
+                                << ""
+                                << "a\r\n\r\n";
+}
+
+void TestScriptView::appendLine()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, line);
+    QFETCH(QString, after);
+    ScriptView view;
+    view.setText(before);
+    view.setRangeStyle(0, view.length(), Colours::Comment, Italic);
+    view.appendLine(line);
+    QCOMPARE(view.text(), after);
+    for (int i = before.size(); i < view.length(); ++i) {
+        QCOMPARE(view.charColourAt(i), Colours::Black);
+        QCOMPARE(view.stylesAt(i), Styles(NoStyle));
+    }
+    if (!before.isEmpty())
+        QCOMPARE(view.charColourAt(0), Colours::Comment);
+}
+
+void TestScriptView::find_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<bool>("whole");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("result");
+    QTest::newRow("upper") << "x = BUY;"
+                           << "Buy" << true << 0 << 8 << 4;
+    QTest::newRow("inside longer") << "BuyPrice myBuy buy"
+                                   << "Buy" << true << 0 << 18 << 15;
+    QTest::newRow("underscore joins") << "Buy_1 Buy"
+                                      << "buy" << true << 0 << 9 << 6;
+    QTest::newRow("accented joins") << "Buyś Buy"
+                                    << "buy" << true << 0 << 8 << 5;
+    QTest::newRow("digit joins") << "2buy"
+                                 << "buy" << true << 0 << 4 << -1;
+    QTest::newRow("after crlf") << "a\r\nBuy"
+                                << "buy" << true << 0 << 6 << 3;
+    QTest::newRow("range excludes tail") << "a Buy"
+                                         << "buy" << true << 0 << 4 << -1;
+    QTest::newRow("range start") << "Buy Buy"
+                                 << "buy" << true << 1 << 6 << 4;
+    QTest::newRow("range past end") << "Buy"
+                                    << "buy" << true << 0 << 100 << 0;
+    QTest::newRow("plain inside word") << "myBuy"
+                                       << "BUY" << false << 0 << 5 << 2;
+    QTest::newRow("hash word") << "#include_once #include"
+                               << "#include" << true << 0 << 22 << 14;
+    QTest::newRow("hash after letter") << "x#include"
+                                       << "#include" << true << 0 << 9 << -1;
+    QTest::newRow("plain slashes") << "a / b // c"
+                                   << "//" << false << 0 << 10 << 6;
+    QTest::newRow("empty needle") << "abc"
+                                  << "" << false << 0 << 3 << -1;
+    QTest::newRow("negative length") << "abc"
+                                     << "a" << false << 0 << -1 << -1;
+}
+
+void TestScriptView::find()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, needle);
+    QFETCH(bool, whole);
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(int, result);
+    ScriptView view;
+    view.setText(text);
+    const int found =
+        whole ? view.findWord(needle, start, length) : view.findPlain(needle, start, length);
+    QCOMPARE(found, result);
+}
+
+void TestScriptView::attributesAndRuns()
+{
+    ScriptView view;
+    view.setText(QStringLiteral("abcdefgh"));
+    view.setRangeStyle(2, 3, Colours::String, NoStyle);
+    view.setRangeFont(4, 10, Bold, 10);
+    QCOMPARE(view.charColourAt(-1), Colours::Black);
+    QCOMPARE(view.charColourAt(8), Colours::Black);
+    QCOMPARE(view.charColourAt(4), Colours::String);
+    QCOMPARE(view.sizeAt(7), 10);
+    const QList<Run> runs = view.runs(0, view.length());
+    QCOMPARE(runs.size(), 4);
+    const QList<QList<int>> expected = {
+        {0, 2, 0}, {2, 2, int(Colours::String)}, {4, 1, int(Colours::String)}, {5, 3, 0}};
+    for (int i = 0; i < runs.size(); ++i) {
+        QCOMPARE(runs.at(i).start, expected.at(i).at(0));
+        QCOMPARE(runs.at(i).length, expected.at(i).at(1));
+        QCOMPARE(int(runs.at(i).colour), expected.at(i).at(2));
+    }
+    QCOMPARE(runs.at(2).styles, Styles(Bold));
+    const QList<Run> inner = view.runs(3, 3);
+    QCOMPARE(inner.size(), 3);
+    QCOMPARE(inner.first().start, 3);
+    QCOMPARE(inner.first().length, 1);
+    QVERIFY(view.runs(6, 100).size() == 1 && view.runs(6, 100).first().length == 2);
+}
+
+void TestScriptView::setTextResetsAttributes()
+{
+    ScriptView view;
+    view.setText(QStringLiteral("abc"));
+    view.setRangeStyle(0, 3, Colours::Comment, Italic);
+    const quint64 revision = view.revision();
+    view.setText(QStringLiteral("abcd"));
+    QVERIFY(view.revision() > revision);
+    QCOMPARE(view.runs(0, 4).size(), 1);
+    QCOMPARE(view.charColourAt(0), Colours::Black);
+    view.setLines({QStringLiteral("a"), QStringLiteral("b\nc")});
+    QCOMPARE(view.text(), QStringLiteral("a\r\nb\r\nc\r\n"));
+}
+
+void TestScriptView::appendRemark_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("styledFrom");
+    QTest::addColumn<int>("styledCount");
+    QTest::newRow("empty view") << ""
+                                << "Kod" << 0 << 3;
+    QTest::newRow("after line") << "abc\r\n"
+                                << "Kod" << 5 << 3;
+    QTest::newRow("leading break") << "abc\r\n"
+                                   << "\r\nKod" << 5 << 5;
+    QTest::newRow("no final break") << "abc"
+                                    << "Kod" << 3 << 3;
+}
+
+void TestScriptView::appendRemark()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, text);
+    QFETCH(int, styledFrom);
+    QFETCH(int, styledCount);
+    ScriptView view;
+    view.setText(before);
+    view.setRangeStyle(0, view.length(), Colours::Plugin, NoStyle);
+    AppendRemark(view, text, Bold, 10);
+    for (int i = 0; i < view.length(); ++i) {
+        const bool styled = i >= styledFrom && i < styledFrom + styledCount;
+        QCOMPARE(view.stylesAt(i), Styles(styled ? Bold : NoStyle));
+        QCOMPARE(view.sizeAt(i), styled ? 10 : 0);
+    }
+    QCOMPARE(view.charColourAt(0), before.isEmpty() ? Colours::Black : Colours::Plugin);
+    QVERIFY(view.text().endsWith(text + "\r\n"));
+}
+
+void TestScriptView::paragraphFormats()
+{
+    ScriptView view;
+    view.setText(QStringLiteral("a\r\nb\r\n"));
+    const ParagraphFormat centre{Alignment::Centre, 0, 0, false};
+    const ParagraphFormat bullet{Alignment::Left, 10, 20, true};
+    view.setParagraphFormat(0, centre);
+    view.setParagraphFormatFrom(2, bullet);
+    view.appendLine(QStringLiteral("c"));
+    view.appendLine(QStringLiteral("d"));
+    QCOMPARE(view.paragraphFormat(0), centre);
+    QCOMPARE(view.paragraphFormat(1), ParagraphFormat());
+    QCOMPARE(view.paragraphFormat(2), bullet);
+    QCOMPARE(view.paragraphFormat(3), bullet);
+    view.setParagraphFormatFrom(3, ParagraphFormat());
+    QCOMPARE(view.paragraphFormat(2), bullet);
+    QCOMPARE(view.paragraphFormat(4), ParagraphFormat());
+    view.setText(QStringLiteral("x"));
+    QCOMPARE(view.paragraphFormat(0), ParagraphFormat());
+}
+
+QTEST_GUILESS_MAIN(TestScriptView)
+#include "tst_scriptview.moc"
