@@ -63,6 +63,30 @@ QStringList SplitLines(const QString& text)
     return lines;
 }
 
+QString DecodeBytes(const QByteArray& bytes, Encoding* used)
+{
+    Encoding encoding = Encoding::Windows1250;
+    QString text;
+    if (isAscii(bytes)) {
+        // Plain ASCII reads the same in both; it counts as the single-byte code page so that
+        // a later write does not switch such a file to UTF-8.
+        text = QString::fromLatin1(bytes);
+    } else {
+        const bool bom = bytes.startsWith(Utf8BomBytes);
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        text = utf8.decode(bom ? bytes.mid(3) : bytes);
+        if (!utf8.hasError()) {
+            encoding = bom ? Encoding::Utf8Bom : Encoding::Utf8;
+        } else {
+            QStringDecoder cp1250("windows-1250");
+            text = cp1250.decode(bytes);
+        }
+    }
+    if (used)
+        *used = encoding;
+    return text;
+}
+
 ReadResult DecodeText(const QByteArray& bytes)
 {
     if (bytes.size() > MaxScriptSize)
@@ -72,24 +96,7 @@ ReadResult DecodeText(const QByteArray& bytes)
 
     ReadResult result;
     result.ok = true;
-    if (isAscii(bytes)) {
-        // Plain ASCII reads the same in both; it counts as the single-byte code page so that
-        // a later write does not switch such a file to UTF-8.
-        result.encoding = Encoding::Windows1250;
-        result.text = QString::fromLatin1(bytes);
-    } else {
-        const bool bom = bytes.startsWith(Utf8BomBytes);
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        QString text = utf8.decode(bom ? bytes.mid(3) : bytes);
-        if (!utf8.hasError()) {
-            result.encoding = bom ? Encoding::Utf8Bom : Encoding::Utf8;
-            result.text = std::move(text);
-        } else {
-            QStringDecoder cp1250("windows-1250");
-            result.encoding = Encoding::Windows1250;
-            result.text = cp1250.decode(bytes);
-        }
-    }
+    result.text = DecodeBytes(bytes, &result.encoding);
     result.lines = SplitLines(result.text);
     return result;
 }

@@ -41,6 +41,9 @@ constexpr qint64 MaxScriptSize = 16 * 1024 * 1024;
 ReadResult ReadTextFile(const QString& path);
 /// Decodes bytes as ReadTextFile does.
 ReadResult DecodeText(const QByteArray& bytes);
+/// Decodes bytes by the same rule without refusing any content; plain ASCII counts as
+/// Windows-1250. The encoding found goes to used.
+QString DecodeBytes(const QByteArray& bytes, Encoding* used = nullptr);
 /// Splits at CR LF, LF or CR; a final break does not start another line.
 QStringList SplitLines(const QString& text);
 

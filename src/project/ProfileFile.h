@@ -74,7 +74,7 @@ private:
     };
 
     void parse(const QString& text);
-    void addLine(Section& section, Line line);
+    QString joinedText() const;
     const Section* findSection(const QString& name) const;
     const Line* findLine(const QString& section, const QString& key) const;
     static QString fold(QStringView name);
