@@ -9,8 +9,6 @@ namespace Cli {
 
 namespace {
 
-const QString Indent = QStringLiteral("   ");
-
 // The refusal remarks of a script that calls the plug-in, as the remarks view shows them.
 QStringList refusalRemarks(const CheckReport& report)
 {
@@ -36,18 +34,8 @@ QStringList checkRemarks(const CheckReport& report)
         lines.append(RemarkTexts::MissingBuy);
     if (report.missingSell)
         lines.append(RemarkTexts::MissingSell);
-    if (!report.removedCalls.isEmpty()) {
-        lines.append(RemarkTexts::RemovalHeading);
-        for (const Lex::CallTally::Entry& entry : report.removedCalls)
-            lines.append(entry.text + QStringLiteral(" x") + QString::number(entry.count));
-        lines.append(RemarkTexts::RemovalClosing);
-    }
-    if (!report.riskyCalls.isEmpty()) {
-        lines.append(RemarkTexts::WarningHeading);
-        for (const QString& name : report.riskyCalls)
-            lines.append(Indent + name);
-        lines.append(RemarkTexts::WarningClosing);
-    }
+    lines += report.removalReport;
+    lines += report.warningReport;
     if (report.signalsEnd < 0) {
         lines.append(report.signalsEnd == -1 ? RemarkTexts::NoBuyDefinition
                                              : RemarkTexts::NoSellDefinition);
@@ -70,17 +58,17 @@ int runCheck(const QStringList& args, Console& console)
         if (arg == QLatin1String("--show-signals")) {
             showSignals = true;
         } else if (arg.startsWith(u'-') && arg.size() > 1) {
-            console.error(Texts::UnknownOption.arg(arg));
+            console.usageError(Texts::UnknownOption.arg(arg));
             return BadInput;
         } else if (path.isEmpty()) {
             path = arg;
         } else {
-            console.error(Texts::ExtraArgument.arg(arg));
+            console.usageError(Texts::ExtraArgument.arg(arg));
             return BadInput;
         }
     }
     if (path.isEmpty()) {
-        console.error(Texts::MissingFile);
+        console.usageError(Texts::MissingFile);
         return BadInput;
     }
 

@@ -24,6 +24,11 @@ inline const QString ExtraArgument = QStringLiteral("nadmiarowy argument: %1");
 inline const QString MissingAssignment = QStringLiteral("brak przypisania KLUCZ=WARTOŚĆ");
 inline const QString BadAssignment = QStringLiteral("niepoprawne przypisanie: %1");
 inline const QString ScriptNotRead = QStringLiteral("Nie można wczytać skryptu AFL %1\r\n%2");
+inline const QString NotAProject = QStringLiteral("Plik %1 nie jest projektem.");
+inline const QString CannotWrite = QStringLiteral("Nie można zapisać pliku %1\r\n%2");
+inline const QString CannotRead = QStringLiteral("Nie można wczytać pliku %1\r\n%2");
+inline const QString MissingSubcommand =
+    QStringLiteral("brak polecenia project show lub project set");
 inline const QString Incomplete =
     QStringLiteral("projekt nie jest kompletny: krok %1 nie został zakończony");
 

@@ -3,6 +3,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/CliTexts.h"
 #include "cli/Console.h"
+#include "cli/ProjectCommand.h"
 
 #include <memory>
 
@@ -15,8 +16,7 @@ int execute(const QStringList& args, QIODevice& out, QIODevice& err)
 {
     Console console(out, err);
     if (args.isEmpty()) {
-        console.error(Texts::MissingCommand);
-        console.note(Texts::Usage);
+        console.usageError(Texts::MissingCommand);
         return BadInput;
     }
     const QString command = args.first();
@@ -29,9 +29,10 @@ int execute(const QStringList& args, QIODevice& out, QIODevice& err)
     int status = BadInput;
     if (command == QLatin1String("check")) {
         status = runCheck(rest, console);
+    } else if (command == QLatin1String("project")) {
+        status = runProject(rest, console);
     } else {
-        console.error(Texts::UnknownCommand.arg(command));
-        console.note(Texts::Usage);
+        console.usageError(Texts::UnknownCommand.arg(command));
         return BadInput;
     }
     return status;

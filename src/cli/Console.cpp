@@ -1,5 +1,6 @@
 #include "cli/Console.h"
 
+#include "cli/CliTexts.h"
 #include "platform/TextFile.h"
 
 #include <QIODevice>
@@ -32,6 +33,12 @@ void Console::bytes(const QByteArray& data)
 void Console::error(const QString& message)
 {
     m_err.write(QStringLiteral("orvanta: %1\n").arg(oneLine(message)).toUtf8());
+}
+
+void Console::usageError(const QString& reason)
+{
+    error(reason);
+    note(Texts::Usage);
 }
 
 void Console::note(const QString& text)

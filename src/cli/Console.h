@@ -21,6 +21,8 @@ public:
     void bytes(const QByteArray& data);
     /// Writes "orvanta: " and the message on one line.
     void error(const QString& message);
+    /// error() followed by the usage text, for arguments that make no command.
+    void usageError(const QString& reason);
     /// Writes a line to the error device as it is (remarks of a command).
     void note(const QString& text);
 

@@ -18,16 +18,6 @@ inline const QString NotEditable =
 inline const QString PluginFound = QStringLiteral("Znaleziono odwołania do funkcji plugina!");
 inline const QString NotLoaded = QStringLiteral("Uwaga! Nie został wczytany kod AFL");
 
-inline const QString RemovalHeading =
-    QStringLiteral("\r\nZ oryginalnego kodu usunięto wywołania następujących funkcji (liczba z "
-                   "prawej pokazuje liczbę wywołań)");
-inline const QString RemovalClosing =
-    QStringLiteral("Funkcje te zostały usunięte z powodu wystąpienia potencjalnych kolizji z "
-                   "kodem dodanym przez edytor.");
-inline const QString WarningHeading =
-    QStringLiteral("\r\nW kodzie AFL wykryto następujące wywołania:");
-inline const QString WarningClosing =
-    QStringLiteral("Funkcje te mogą być potencjalnym źródłem błędnego działania kodu wynikowego.");
 inline const QString NoBuyDefinition =
     QStringLiteral("\r\nNie można odnaleźć definicji sygnału BUY!");
 inline const QString NoSellDefinition =

@@ -4,6 +4,7 @@
 #include "analysis/Rewriter.h"
 #include "analysis/Scanner.h"
 #include "analysis/ScriptView.h"
+#include "generator/Reports.h"
 #include "platform/TextFile.h"
 
 #include <utility>
@@ -107,25 +108,16 @@ CheckReport ScriptCheck::runLines(const QStringList& lines, bool showSignals)
     context.ResolveReservedNames(rEdit);
     context.BuildRemovalList();
     QStringList& removal = context.removalList();
-    if (showSignals) {
-        if (!removal.contains(PlotShapes, Qt::CaseInsensitive))
-            removal.append(PlotShapes);
-    } else {
-        removal.removeIf(
-            [](const QString& name) { return name.compare(PlotShapes, Qt::CaseInsensitive) == 0; });
-    }
+    const qsizetype plotShapes = removal.indexOf(PlotShapes);
+    if (showSignals && plotShapes < 0)
+        removal.append(PlotShapes);
+    else if (!showSignals && plotShapes >= 0)
+        removal.removeAt(plotShapes);
     Lex::RemoveListedCalls(rGenAFL, context);
     Lex::HighlightScript(rGenAFL, context);
-    report.removedCalls = context.callTally().entries();
-
-    context.BuildWarningList();
-    context.callTally().clear();
-    for (const QString& name : context.warningList()) {
-        if (rGenAFL.findWord(name, 0, rGenAFL.length()) >= 0)
-            context.callTally().add(name);
-    }
-    for (const Lex::CallTally::Entry& entry : context.callTally().entries())
-        report.riskyCalls.append(entry.text);
+    report.removalReport = Afl::RemovalReport(context.callTally());
+    Afl::CollectWarnings(rGenAFL, context);
+    report.warningReport = Afl::WarningReport(context.callTally());
 
     report.signalsEnd = Lex::FindSignalsEnd(rGenAFL);
     if (report.signalsEnd < 0)

@@ -11,17 +11,25 @@ namespace Cli {
 /// The findings of ScriptCheck::run.
 struct CheckReport
 {
-    bool read = false;                         // the file was read and has lines
-    QString readError;                         // why not, in the program's words
-    bool missingBuy = false;                   // Buy does not occur as a whole word (load test)
-    bool missingSell = false;                  // likewise Sell
-    QStringList pluginCalls;                   // "   name" for every plug-in call outside comments
-    QList<Lex::CallTally::Entry> removedCalls; // calls that generation deletes
-    QStringList riskyCalls;                    // names of WarningList found in the working copy
-    int signalsEnd = 0; // FindSignalsEnd on the working copy: index, -1 or -2
-    int line = 0;       // 1-based source line of the insertion point, 0 at the end
-    int column = 0;     // 1-based column in that line
-    QString lineText;   // the source line of the insertion point
+    /// The file was read and has lines; otherwise why not, in the program's words, and
+    /// whether it was refused for NUL bytes or size rather than a system error.
+    bool read = false;
+    QString readError;
+    bool readRefused = false;
+    /// Buy or Sell does not occur as a whole word anywhere (the load test).
+    bool missingBuy = false;
+    bool missingSell = false;
+    /// "   name" for every plug-in call outside comments.
+    QStringList pluginCalls;
+    /// Generation's reports of the calls it deletes and of the risky calls (may be empty).
+    QStringList removalReport;
+    QStringList warningReport;
+    /// FindSignalsEnd on the working copy (1-based index, -1 or -2), and the insertion point
+    /// in the file as read: 1-based line (0 at the end of the script), column and line text.
+    int signalsEnd = 0;
+    int line = 0;
+    int column = 0;
+    QString lineText;
 
     bool accepted() const { return read && pluginCalls.isEmpty(); }
 };

@@ -92,8 +92,9 @@ void TestCheck::insertionLine_data()
                                   << QStringLiteral("przed wierszem 5:\nb = 2;\n");
     QTest::newRow("CR line ends") << QByteArray("a = 1;\rBuy = 1;\rSell = 0;\r\rb = 2;\r")
                                   << QStringLiteral("przed wierszem 5:\nb = 2;\n");
-    QTest::newRow("middle of a line") << QByteArray("Buy = 1; Sell = 0; x = 2;\r\n")
-                                      << QStringLiteral("w wierszu 1 przed znakiem 20:\n");
+    QTest::newRow("middle of a line")
+        << QByteArray("Buy = 1; Sell = 0; x = 2;\r\n")
+        << QStringLiteral("w wierszu 1 przed znakiem 20:\nBuy = 1; Sell = 0; x = 2;\n");
     QTest::newRow("end of the script") << QByteArray("x = 1;\r\nBuy = 1;\r\nSell = 0;\r\n")
                                        << QStringLiteral("dopisane na końcu skryptu.\n");
     QTest::newRow("Buy inside a loop body")
@@ -120,7 +121,9 @@ void TestCheck::reports_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
 
-    QTest::newRow("accepted") << Crossover << 0 << QStringLiteral("przed wierszem 7:\n")
+    QTest::newRow("accepted") << Crossover << 0
+                              << QStringLiteral(
+                                     "przed wierszem 7:\nPlot(C, \"Close\", colorBlack);\n")
                               << QString();
     QTest::newRow("no Buy") << QByteArray("Sell = C < O;\r\nx = 1;\r\n") << 1
                             << QStringLiteral(
@@ -158,7 +161,7 @@ void TestCheck::reports_data()
         << 0
         << QStringLiteral("\nZ oryginalnego kodu usunięto wywołania następujących funkcji "
                           "(liczba z prawej pokazuje liczbę wywołań)\n"
-                          "   ApplyStop x 2\n"
+                          "   ApplyStop x2\n"
                           "Funkcje te zostały usunięte z powodu wystąpienia potencjalnych "
                           "kolizji z kodem dodanym przez edytor.\n"
                           "\nW kodzie AFL wykryto następujące wywołania:\n"
@@ -209,14 +212,14 @@ void TestCheck::showSignals()
                                "Plot(C, \"C\", 1);\r\n");
     const Run plain = runCli({QStringLiteral("check"), path});
     QCOMPARE(plain.status, 0);
-    QVERIFY(!plain.out.contains(QStringLiteral("PlotShapes x")));
+    QVERIFY(!plain.out.contains(QStringLiteral("PlotShapes x1")));
     QVERIFY2(plain.out.endsWith(QStringLiteral("przed wierszem 3:\nPlotShapes(Buy * shapeUpArrow, "
                                                "5);\n")),
              qPrintable(plain.out));
 
     const Run shown = runCli({QStringLiteral("check"), path, QStringLiteral("--show-signals")});
     QCOMPARE(shown.status, 0);
-    QVERIFY2(shown.out.contains(QStringLiteral("\n   PlotShapes x 1\n")), qPrintable(shown.out));
+    QVERIFY2(shown.out.contains(QStringLiteral("\n   PlotShapes x1\n")), qPrintable(shown.out));
     QVERIFY2(shown.out.endsWith(QStringLiteral("przed wierszem 4:\nPlot(C, \"C\", 1);\n")),
              qPrintable(shown.out));
 }
@@ -282,8 +285,7 @@ void TestCheck::longScript()
     script += "Plot(C, \"C\", 1);\r\n";
     const Run run = runCli({QStringLiteral("check"), write(script)});
     QCOMPARE(run.status, 0);
-    QVERIFY2(run.out.contains(QStringLiteral("   ApplyStop x 25\n")),
-             qPrintable(run.out.left(500)));
+    QVERIFY2(run.out.contains(QStringLiteral("   ApplyStop x25\n")), qPrintable(run.out.left(500)));
     QVERIFY2(run.out.endsWith(
                  QStringLiteral("przed wierszem %1:\nPlot(C, \"C\", 1);\n").arg(4 * blocks + 1)),
              qPrintable(run.out.right(200)));
