@@ -1,0 +1,281 @@
+// Tests of the colouring: golden files, edge cases, and the one-pass identifier colouring
+// against the name-by-name reference.
+
+#include "analysis/AnalysisContext.h"
+#include "analysis/Catalogue.h"
+#include "analysis/Highlighter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace Lex;
+
+namespace {
+
+const QString DataDir = QStringLiteral(ORVANTA_TEST_DATA "/analysis");
+
+// The colouring as the name-by-name passes define it: every catalogue line in order, then
+// every current reserved value, each searched through the whole text.
+void referenceHighlight(ScriptView& view, AnalysisContext& context)
+{
+    HighlightComments(view, Colours::Comment, Italic);
+    HighlightStrings(view, Colours::String, NoStyle);
+    for (const QString& line : context.functionCatalogue()) {
+        const QString name = CatalogueName(line);
+        if (name.isEmpty())
+            continue;
+        if (line.contains(u"vox$"))
+            HighlightWord(view, name, Colours::Plugin, NoStyle);
+        else if (line.contains(u"lang#"))
+            HighlightWord(view, name, Colours::Black, Bold);
+        else
+            HighlightWord(view, name, Colours::Catalogue, NoStyle);
+    }
+    context.ResetReservedNames(false);
+    for (const ReservedName& pair : context.reservedNames())
+        HighlightWord(view, pair.value, Colours::Reserved, NoStyle);
+}
+
+QString className(const Run& run)
+{
+    if (run.size != 0)
+        return QStringLiteral("size%1").arg(run.size);
+    if (run.colour == Colours::Comment && run.styles == Italic)
+        return QStringLiteral("comment");
+    if (run.colour == Colours::String && run.styles == NoStyle)
+        return QStringLiteral("string");
+    if (run.colour == Colours::Catalogue && run.styles == NoStyle)
+        return QStringLiteral("word");
+    if (run.colour == Colours::Plugin && run.styles == NoStyle)
+        return QStringLiteral("plugin");
+    if (run.colour == Colours::Black && run.styles == Bold)
+        return QStringLiteral("lang");
+    if (run.colour == Colours::Reserved && run.styles == NoStyle)
+        return QStringLiteral("reserved");
+    return QStringLiteral("#%1/%2").arg(run.colour, 6, 16, QLatin1Char('0')).arg(run.styles);
+}
+
+// The text with every run that is not plain black marked as {class}text{/}; LF line ends.
+QString styledText(const ScriptView& view)
+{
+    QString out;
+    for (const Run& run : view.runs(0, view.length())) {
+        const QString part = view.text().mid(run.start, run.length);
+        if (run.colour == Colours::Black && run.styles == NoStyle && run.size == 0)
+            out += part;
+        else
+            out += u'{' + className(run) + u'}' + part + QStringLiteral("{/}");
+    }
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return out;
+}
+
+QString readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+bool sameAttributes(const ScriptView& a, const ScriptView& b)
+{
+    if (a.text() != b.text())
+        return false;
+    for (int i = 0; i < a.length(); ++i) {
+        if (a.charColourAt(i) != b.charColourAt(i) || a.stylesAt(i) != b.stylesAt(i))
+            return false;
+    }
+    return true;
+}
+
+QStringList scriptFiles()
+{
+    return QDir(DataDir).entryList({QStringLiteral("*.afl")}, QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class TestHighlighter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void golden_data();
+    void golden();
+    void fastMatchesReference_data();
+    void fastMatchesReference();
+    void classes_data();
+    void classes();
+    void onlyFirstBlockWithoutLineBreak();
+    void recolouringAfterChange();
+};
+
+void TestHighlighter::golden_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const QString& name : scriptFiles())
+        QTest::newRow(qPrintable(name)) << name;
+    QVERIFY(!scriptFiles().isEmpty());
+}
+
+void TestHighlighter::golden()
+{
+    QFETCH(QString, name);
+    AnalysisContext context;
+    context.ResetReservedNames(true);
+    ScriptView view;
+    view.setText(readFile(DataDir + u'/' + name));
+    HighlightScript(view, context);
+    const QString actual = styledText(view);
+    const QString goldenPath = DataDir + u'/' + name + QStringLiteral(".styled");
+    const QString expected = readFile(goldenPath);
+    if (actual != expected) {
+        QFile out(goldenPath + QStringLiteral(".new"));
+        if (out.open(QIODevice::WriteOnly))
+            out.write(actual.toUtf8());
+    }
+    QCOMPARE(actual, expected);
+}
+
+void TestHighlighter::fastMatchesReference_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reservedFrom");
+    const QString resolveFrom = QStringLiteral("symbol newBar cena_plug cena idBuy");
+    for (const QString& name : scriptFiles()) {
+        const QString text = readFile(DataDir + u'/' + name);
+        QTest::newRow(qPrintable(name + QStringLiteral(" plain"))) << text << QString();
+        QTest::newRow(qPrintable(name + QStringLiteral(" resolved"))) << text << resolveFrom;
+    }
+    QTest::newRow("hash names")
+        << "#include #INCLUDE_once ##include a#include #include_onceX # include (#pragma)"
+        << QString();
+    QTest::newRow("hash in comment and string")
+        << "// #include\r\n\"#include\" #include" << QString();
+    QTest::newRow("suffixed names")
+        << "symbol_plug symbol newBar_plug cena_plug_plug idBuy_plug" << resolveFrom;
+    QTest::newRow("duplicates") << "graphNbarcolor GRAPHNBARCOLOR graphNbarcolor_x" << QString();
+    QTest::newRow("accented neighbours") << "ąClose Closeą Close_ _Close Close" << QString();
+    QTest::newRow("empty") << "" << QString();
+    QTest::newRow("long-s folds") << "ſymbol Cloſe" << resolveFrom;
+}
+
+void TestHighlighter::fastMatchesReference()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, reservedFrom);
+    for (int variant = 0; variant < 2; ++variant) {
+        AnalysisContext context;
+        if (!reservedFrom.isEmpty()) {
+            ScriptView source;
+            source.setText(reservedFrom);
+            context.ResolveReservedNames(source);
+        } else if (variant == 1) {
+            context.ResetReservedNames(true);
+        }
+        ScriptView fast;
+        fast.setText(text);
+        HighlightScript(fast, context);
+        ScriptView reference;
+        reference.setText(text);
+        referenceHighlight(reference, context);
+        QVERIFY2(sameAttributes(fast, reference),
+                 qPrintable(styledText(fast) + QStringLiteral("\n---\n") + styledText(reference)));
+    }
+}
+
+void TestHighlighter::classes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("probe");
+    QTest::addColumn<int>("occurrence");
+    QTest::addColumn<uint>("colour");
+    QTest::addColumn<int>("styles");
+    QTest::newRow("word after //") << "x = 1; // Buy = 2"
+                                   << "Buy" << 1 << Colours::Comment << int(Italic);
+    QTest::newRow("language word") << "Buy = 1;"
+                                   << "Buy" << 1 << Colours::Black << int(Bold);
+    QTest::newRow("url in string: literal") << "s = \"http://a.b\" + Close;"
+                                            << "\"" << 2 << Colours::String << int(NoStyle);
+    QTest::newRow("url in string: after") << "s = \"http://a.b\" + Close;"
+                                          << "Close" << 1 << Colours::Comment << int(Italic);
+    QTest::newRow("quote in comment shifts pairs") << "// it\"s\r\na = \"x\" + \"y\";"
+                                                   << "+" << 1 << Colours::String << int(NoStyle);
+    QTest::newRow("word in string") << "t = \"Close\";"
+                                    << "Close" << 1 << Colours::Black << int(Bold);
+    QTest::newRow("Cross") << "Cross(a, b) + cross(c, d)"
+                           << "Cross" << 1 << Colours::Catalogue << int(NoStyle);
+    QTest::newRow("cross") << "Cross(a, b) + cross(c, d)"
+                           << "cross" << 1 << Colours::Catalogue << int(NoStyle);
+    QTest::newRow("plug-in") << "voxBuy(1);"
+                             << "voxBuy" << 1 << Colours::Plugin << int(NoStyle);
+    QTest::newRow("reserved") << "symbol = 1;"
+                              << "symbol" << 1 << Colours::Reserved << int(NoStyle);
+    QTest::newRow("opener in line comment") << "// x /* y\r\nz = 1; */ w"
+                                            << "z" << 1 << Colours::Comment << int(Italic);
+    QTest::newRow("opener in string") << "s = \"/*\"; Close */ w"
+                                      << "Close" << 1 << Colours::Comment << int(Italic);
+    QTest::newRow("stray close stays code") << "a */ Close /* b */"
+                                            << "Close" << 1 << Colours::Black << int(Bold);
+    QTest::newRow("stray close, block after it") << "a */ x /* b */ Close"
+                                                 << "b" << 1 << Colours::Comment << int(Italic);
+    QTest::newRow("unclosed block") << "/* a\r\n\r\nClose"
+                                    << "Close" << 1 << Colours::Comment << int(Italic);
+    QTest::newRow("line comment keeps line break") << "// a\r\nClose"
+                                                   << "\r" << 1 << Colours::Black << int(NoStyle);
+    QTest::newRow("unpaired quote") << "a = \"x\" + \"y"
+                                    << "y" << 1 << Colours::Black << int(NoStyle);
+    QTest::newRow("second line comment of a block line")
+        << "/* a // b */ c // d"
+        << "d" << 1 << Colours::Black << int(NoStyle);
+}
+
+void TestHighlighter::classes()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, probe);
+    QFETCH(int, occurrence);
+    QFETCH(uint, colour);
+    QFETCH(int, styles);
+    AnalysisContext context;
+    context.ResetReservedNames(true);
+    ScriptView view;
+    view.setText(text);
+    HighlightScript(view, context);
+    qsizetype at = -1;
+    for (int i = 0; i < occurrence; ++i)
+        at = view.text().indexOf(probe, at + 1);
+    QVERIFY(at >= 0);
+    QCOMPARE(view.charColourAt(int(at)), Colour(colour));
+    QCOMPARE(int(view.stylesAt(int(at))), styles);
+}
+
+void TestHighlighter::onlyFirstBlockWithoutLineBreak()
+{
+    AnalysisContext context;
+    ScriptView view;
+    view.setText(QStringLiteral("/* a */ x /* b */ y /* c */"));
+    HighlightScript(view, context);
+    QCOMPARE(view.charColourAt(view.text().indexOf(u'a')), Colours::Comment);
+    QCOMPARE(view.charColourAt(view.text().indexOf(u'b')), Colours::Black);
+    QCOMPARE(view.charColourAt(view.text().indexOf(u'c')), Colours::Black);
+}
+
+void TestHighlighter::recolouringAfterChange()
+{
+    AnalysisContext context;
+    ScriptView view;
+    view.setText(QStringLiteral("// Close\r\nClose"));
+    HighlightScript(view, context);
+    view.setText(QStringLiteral("Close\r\n// Close"));
+    QCOMPARE(view.charColourAt(0), Colours::Black);
+    QCOMPARE(view.stylesAt(0), Styles(NoStyle));
+    HighlightScript(view, context);
+    QCOMPARE(view.stylesAt(0), Styles(Bold));
+    QCOMPARE(view.charColourAt(view.length() - 1), Colours::Comment);
+}
+
+QTEST_GUILESS_MAIN(TestHighlighter)
+#include "tst_highlighter.moc"
