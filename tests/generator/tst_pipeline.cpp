@@ -1,0 +1,310 @@
+// One generation from source view to finished script and remarks.
+
+#include "analysis/AnalysisContext.h"
+#include "analysis/ScriptView.h"
+#include "generator/Pipeline.h"
+#include "generator/Sections.h"
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+Q_DECLARE_METATYPE(Afl::GeneratorSettings)
+
+namespace {
+
+const QString DataDir = QStringLiteral(ORVANTA_TEST_DATA "/generator/");
+const QString DateMark = QStringLiteral("@DATE@");
+
+QString ReadUtf8(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+Lex::ScriptView Source(const QString& text)
+{
+    Lex::ScriptView view;
+    view.setText(text);
+    return view;
+}
+
+QString Lines(const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines)
+        text += line + u"\r\n"_s;
+    return text;
+}
+
+// Every option that writes something, names that need escaping, a percent limit and an
+// activation limit in percent, signals drawn.
+Afl::GeneratorSettings FullSettings()
+{
+    Afl::GeneratorSettings s;
+    s.tickerMode = 1;
+    s.tickerName = u"AB\"C\\D"_s;
+    s.accountMode = 1;
+    s.accountName = u"CENA"_s;
+    s.signalMode = 0;
+    s.showSignals = true;
+    s.refresh = true;
+    s.refreshSeconds = 5;
+    s.reverseOnly = true;
+    s.oneOrderPerBar = true;
+    s.intervalMode = 1;
+    s.interval = 300;
+    s.positionUnit = 1;
+    s.positionValue = 5000;
+    s.orderMode = 2;
+    s.limitValue = 1.5;
+    s.referenceMode = 0;
+    s.activationMode = 1;
+    s.activationValue = 2;
+    s.comments = true;
+    return s;
+}
+
+// No comments, no refresh, the security from the chart, an absolute limit, PEG orders.
+Afl::GeneratorSettings PlainSettings()
+{
+    Afl::GeneratorSettings s;
+    s.refresh = false;
+    s.signalMode = 1;
+    s.positionCount = 100;
+    s.orderMode = 1;
+    s.limitValue = 1234567;
+    s.referenceMode = 1;
+    s.peg = true;
+    return s;
+}
+
+struct Run
+{
+    Lex::ScriptView rGenAFL;
+    Lex::ScriptView rUwagi;
+    Afl::GenerationResult result;
+};
+
+Run Generate(Lex::AnalysisContext& context, const QString& source,
+             const Afl::GeneratorSettings& settings, bool cbShowChecked)
+{
+    Run run;
+    const Lex::ScriptView rEdit = Source(source);
+    run.result =
+        Afl::GenerateScript(rEdit, run.rGenAFL, run.rUwagi, context, settings, cbShowChecked);
+    return run;
+}
+
+} // namespace
+
+class TestPipeline : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void golden_data();
+    void golden();
+    void layout();
+    void remarks();
+    void missingSignals_data();
+    void missingSignals();
+    void plotShapesRemovalFollowsShowSignals();
+    void writtenInWindows1250();
+};
+
+void TestPipeline::initTestCase()
+{
+    qputenv("SOURCE_DATE_EPOCH", "1706832000");
+}
+
+void TestPipeline::golden_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Afl::GeneratorSettings>("settings");
+    QTest::addColumn<bool>("cbShowChecked");
+    QTest::newRow("full") << u"crossover_full"_s << FullSettings() << true;
+    QTest::newRow("plain") << u"crossover_plain"_s << PlainSettings() << false;
+}
+
+void TestPipeline::golden()
+{
+    QFETCH(QString, name);
+    QFETCH(Afl::GeneratorSettings, settings);
+    QFETCH(bool, cbShowChecked);
+    Lex::AnalysisContext context;
+    const Run run =
+        Generate(context, ReadUtf8(DataDir + u"crossover.afl"_s), settings, cbShowChecked);
+    QVERIFY(run.result.success);
+    QCOMPARE(Lines(run.result.sourceLines), run.rGenAFL.text());
+
+    // The date follows the locale; the golden file holds a mark in its place.
+    QString actual = run.rGenAFL.text();
+    const QString dateLine = u"// "_s + Afl::HeaderDate() + u"\r\n"_s;
+    QVERIFY(actual.contains(dateLine));
+    actual.replace(actual.indexOf(dateLine), dateLine.size(), u"// "_s + DateMark + u"\r\n"_s);
+
+    const QString expectedPath = DataDir + name + u".expected.afl"_s;
+    const QString expected = ReadUtf8(expectedPath);
+    if (actual != expected) {
+        QFile out(expectedPath + u".new"_s);
+        if (out.open(QIODevice::WriteOnly))
+            out.write(actual.toUtf8());
+    }
+    QCOMPARE(actual, expected);
+}
+
+void TestPipeline::layout()
+{
+    Afl::GeneratorSettings s = FullSettings();
+    const QString source = ReadUtf8(DataDir + u"crossover.afl"_s);
+    Lex::AnalysisContext context;
+    const Run run = Generate(context, source, s, true);
+    QVERIFY(run.result.success);
+
+    // The sections as the pipeline builds them: the source uses cena.
+    Lex::AnalysisContext names;
+    names.ResolveReservedNames(Source(source));
+    const Afl::Sections sections =
+        Afl::GenerateSections(s, names.reservedNames(), Afl::HeaderDate());
+    QVERIFY(sections.buy.contains(u"  local cena_plug;"_s));
+
+    const QString text = run.rGenAFL.text();
+    const QString top = u"Buy = Cross(fast, slow);\r\nSell = Cross(slow, fast);   // exit on the "
+                        u"opposite cross\r\n\r\n"_s;
+    const QString rest = u"Plot(C, \"Kurs\", colorBlack, styleCandle);\r\n"_s;
+    QVERIFY(text.startsWith(sections.header + u"\r\n// Crossover"_s));
+    const qsizetype at = text.indexOf(top);
+    QVERIFY(at > 0);
+    const qsizetype after = at + top.size();
+    QCOMPARE(text.mid(after, sections.buy.size()), sections.buy);
+    QCOMPARE(text.mid(after + sections.buy.size(), sections.sell.size()), sections.sell);
+    QVERIFY(text.mid(after + sections.buy.size() + sections.sell.size()).startsWith(rest));
+    QVERIFY(text.endsWith(sections.plot + u"\r\n"_s));
+    // The user's calls are gone, the generated PlotShapes remain.
+    QVERIFY(!text.contains(u"ApplyStop"_s));
+    QVERIFY(!text.contains(u"colorGreen"_s));
+    QCOMPARE(text.count(u"PlotShapes("_s), 2);
+    QVERIFY(text.contains(u"CreateObject"_s));
+}
+
+void TestPipeline::remarks()
+{
+    Lex::AnalysisContext context;
+    const Run run = Generate(context, ReadUtf8(DataDir + u"crossover.afl"_s), FullSettings(), true);
+    QVERIFY(run.result.success);
+    const QString success1 = u"Kod został wygenerowany."_s;
+    const QString success2 =
+        u"Wynikowy AFL nie musi być optymalny z punktu widzenia obliczeniowego."_s;
+    const QString success3 = u"Użytkownik powinien samodzielnie sprawdzić poprawność kodu!"_s;
+    const QStringList expected = {
+        QString(),
+        u"Z oryginalnego kodu usunięto wywołania następujących funkcji (liczba z prawej pokazuje "
+        u"liczbę wywołań)"_s,
+        u"   ApplyStop x2"_s,
+        u"   PlotShapes x1"_s,
+        u"Funkcje te zostały usunięte z powodu wystąpienia potencjalnych kolizji z kodem dodanym "
+        u"przez edytor."_s,
+        QString(),
+        u"W kodzie AFL wykryto następujące wywołania:"_s,
+        u"   CreateObject"_s,
+        u"Funkcje te mogą być potencjalnym źródłem błędnego działania kodu wynikowego."_s,
+        QString(),
+        success1,
+        QString(),
+        success2,
+        QString(),
+        success3,
+    };
+    QCOMPARE(run.rUwagi.lines(), expected);
+
+    // Plain entries keep the view's font; the three success remarks are formatted.
+    const QString text = run.rUwagi.text();
+    QCOMPARE(run.rUwagi.sizeAt(text.indexOf(u"ApplyStop"_s)), 0);
+    const struct
+    {
+        QString text;
+        Lex::Styles styles;
+        int size;
+    } formatted[] = {
+        {success1, Lex::Bold, 10}, {success2, Lex::NoStyle, 9}, {success3, Lex::Bold, 10}};
+    for (const auto& remark : formatted) {
+        const int start = int(text.indexOf(remark.text));
+        const QList<Lex::Run> runs = run.rUwagi.runs(start, int(remark.text.size()));
+        QCOMPARE(runs.size(), 1);
+        QCOMPARE(runs.first().styles, remark.styles);
+        QCOMPARE(runs.first().size, remark.size);
+    }
+}
+
+void TestPipeline::missingSignals_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("no Buy assignment") << u"x = Buy > 0;\r\nSell = 1;\r\nApplyStop(1, 2, 3);\r\n"_s
+                                       << u"Nie można odnaleźć definicji sygnału BUY!"_s;
+    QTest::newRow("no Sell assignment") << u"Buy = 1;\r\nApplyStop(1, 2, 3);\r\n// Sell = 0;\r\n"_s
+                                        << u"Nie można odnaleźć definicji sygnału SELL!"_s;
+}
+
+void TestPipeline::missingSignals()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, missing);
+    Lex::AnalysisContext context;
+    const Run run = Generate(context, source, FullSettings(), true);
+    QVERIFY(!run.result.success);
+    const QStringList remarks = run.rUwagi.lines();
+    QCOMPARE(remarks.mid(remarks.size() - 4),
+             (QStringList{QString(), missing, QString(),
+                          u"Nie można wygenerować poprawnego kodu AFL."_s}));
+    // The working copy: one empty line first, the listed calls deleted, nothing generated.
+    QString copy = u"\r\n"_s + source;
+    copy.remove(u"ApplyStop(1, 2, 3);\r\n"_s);
+    QCOMPARE(run.rGenAFL.text(), copy);
+    QCOMPARE(Lines(run.result.sourceLines), copy);
+}
+
+void TestPipeline::plotShapesRemovalFollowsShowSignals()
+{
+    const QString source = u"Buy = 1;\r\nSell = 0;\r\nPlotShapes(Buy, colorGreen);\r\n"_s;
+    Afl::GeneratorSettings s = PlainSettings();
+    Lex::AnalysisContext context;
+    s.showSignals = true;
+    QVERIFY(!Generate(context, source, s, true).rGenAFL.text().contains(u"colorGreen"_s));
+    QVERIFY(!Generate(context, source, s, true).rGenAFL.text().contains(u"colorGreen"_s));
+    s.showSignals = false;
+    const Run third = Generate(context, source, s, false);
+    QVERIFY(third.rGenAFL.text().contains(u"PlotShapes(Buy, colorGreen);"_s));
+    QVERIFY(!third.rUwagi.text().contains(u"PlotShapes"_s));
+    QVERIFY(!context.removalList().contains(u"PlotShapes"_s));
+}
+
+void TestPipeline::writtenInWindows1250()
+{
+    Lex::AnalysisContext context;
+    const Run run = Generate(context, ReadUtf8(DataDir + u"crossover.afl"_s), FullSettings(), true);
+    QVERIFY(run.result.success);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"out.afl"_s);
+    const Platform::WriteResult written = Platform::WriteTextFile(path, run.rGenAFL.text());
+    QVERIFY2(written.ok, qPrintable(written.error));
+    QCOMPARE(written.encoding, Platform::Encoding::Windows1250);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.contains("// Formu\xb3"
+                           "a AFL wygenerowana przez Orvanta\r\n"));
+    QCOMPARE(bytes.count("\r\n"), bytes.count('\n'));
+    QVERIFY(!bytes.contains('?'));
+}
+
+QTEST_GUILESS_MAIN(TestPipeline)
+#include "tst_pipeline.moc"
