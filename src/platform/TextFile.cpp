@@ -136,6 +136,19 @@ ReadResult ReadTextFile(const QString& path)
     return DecodeText(bytes);
 }
 
+bool FitsWindows1250(const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            QStringEncoder cp1250("windows-1250");
+            // The encoder converts only when its result becomes a byte array.
+            const QByteArray bytes = cp1250.encode(text);
+            return !cp1250.hasError();
+        }
+    }
+    return true;
+}
+
 QByteArray EncodeText(const QString& text, Encoding preferred, Encoding* used)
 {
     if (preferred == Encoding::Windows1250) {
@@ -186,6 +199,8 @@ WriteResult WriteTextFile(const QString& path, const QString& text, Encoding pre
     const QByteArray bytes = EncodeText(text, preferred, &used);
     WriteResult result = WriteFileAtomically(path, bytes);
     result.encoding = used;
+    result.outsideWindows1250 = used != Encoding::Windows1250 &&
+                                (preferred == Encoding::Windows1250 || !FitsWindows1250(text));
     return result;
 }
 

@@ -30,6 +30,8 @@ struct WriteResult
     bool ok = false;
     QString error; // the system's reason when not ok
     Encoding encoding = Encoding::Windows1250;
+    /// The text holds a character that Windows-1250 lacks (so it went out in UTF-8).
+    bool outsideWindows1250 = false;
 };
 
 /// Largest script accepted: 16 MiB.
@@ -47,6 +49,8 @@ QString DecodeBytes(const QByteArray& bytes, Encoding* used = nullptr);
 /// Splits at CR LF, LF or CR; a final break does not start another line.
 QStringList SplitLines(const QString& text);
 
+/// True when every character of text has a Windows-1250 form.
+bool FitsWindows1250(const QString& text);
 /// Encodes in Windows-1250, or UTF-8 without BOM when a character has no Windows-1250 form
 /// (preferred Utf8 keeps UTF-8). Never writes '?' in place of a character.
 QByteArray EncodeText(const QString& text, Encoding preferred, Encoding* used = nullptr);

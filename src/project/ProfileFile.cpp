@@ -1,7 +1,6 @@
 #include "project/ProfileFile.h"
 
 #include <QFile>
-#include <QStringEncoder>
 
 namespace Definicje {
 
@@ -41,18 +40,6 @@ QStringView keyPart(QStringView line)
     if (eq < 0)
         return {};
     return line.left(eq).trimmed();
-}
-
-bool fitsWindows1250(const QString& text)
-{
-    for (QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            QStringEncoder encoder("windows-1250");
-            (void)encoder.encode(text);
-            return !encoder.hasError();
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -244,7 +231,8 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
 {
     const QString written = quoteForWrite(value);
     if (m_encoding == Platform::Encoding::Windows1250 &&
-        !(fitsWindows1250(written) && fitsWindows1250(key) && fitsWindows1250(section)))
+        !(Platform::FitsWindows1250(written) && Platform::FitsWindows1250(key) &&
+          Platform::FitsWindows1250(section)))
         m_encoding = Platform::Encoding::Utf8;
 
     const QString trimmedKey = key.trimmed();
@@ -312,10 +300,13 @@ Platform::WriteResult ProfileFile::save()
         refused.encoding = m_encoding;
         return refused;
     }
+    const QString text = joinedText();
     Platform::Encoding used = m_encoding;
-    const QByteArray bytes = Platform::EncodeText(joinedText(), m_encoding, &used);
+    const QByteArray bytes = Platform::EncodeText(text, m_encoding, &used);
     Platform::WriteResult result = Platform::WriteFileAtomically(m_path, bytes);
     result.encoding = used;
+    result.outsideWindows1250 =
+        used != Platform::Encoding::Windows1250 && !Platform::FitsWindows1250(text);
     if (result.ok)
         m_exists = true;
     return result;

@@ -204,6 +204,14 @@ void TstTextFile::encode()
     QCOMPARE(encoded, bytes);
     QCOMPARE(actual, used);
     QCOMPARE(DecodeText(encoded).text, text);
+    QCOMPARE(FitsWindows1250(text), !QByteArray(QTest::currentDataTag()).contains("switches"));
+
+    QTemporaryDir dir;
+    const WriteResult w = WriteTextFile(dir.filePath(QStringLiteral("e.txt")), text, preferred);
+    QVERIFY(w.ok);
+    QCOMPARE(w.encoding, used);
+    QCOMPARE(w.outsideWindows1250, !FitsWindows1250(text));
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("e.txt"))), bytes);
 }
 
 void TstTextFile::writeReplacesWholeFile()
@@ -286,6 +294,7 @@ void TstTextFile::roundTripPolishText()
     const WriteResult w = WriteTextFile(path, text);
     QVERIFY(w.ok);
     QCOMPARE(w.encoding, Encoding::Windows1250);
+    QVERIFY(!w.outsideWindows1250);
     QCOMPARE(readAll(path).size(), text.size());
     const ReadResult r = ReadTextFile(path);
     QVERIFY(r.ok);

@@ -381,11 +381,16 @@ void TstProfileFile::encodingIsKeptOrSwitched_data()
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("value");
     QTest::addColumn<Platform::Encoding>("encoding");
-    QTest::newRow("new file ascii") << QByteArray() << "a" << Platform::Encoding::Windows1250;
-    QTest::newRow("new file polish") << QByteArray() << "ą" << Platform::Encoding::Windows1250;
-    QTest::newRow("new file cyrillic") << QByteArray() << "Ж" << Platform::Encoding::Utf8;
+    QTest::addColumn<bool>("outside");
+    QTest::newRow("new file ascii")
+        << QByteArray() << "a" << Platform::Encoding::Windows1250 << false;
+    QTest::newRow("new file polish")
+        << QByteArray() << "ą" << Platform::Encoding::Windows1250 << false;
+    QTest::newRow("new file cyrillic") << QByteArray() << "Ж" << Platform::Encoding::Utf8 << true;
     QTest::newRow("utf8 file ascii value")
-        << QByteArray("[DATA]\r\nx=\xC4\x85\r\n") << "a" << Platform::Encoding::Utf8;
+        << QByteArray("[DATA]\r\nx=\xC4\x85\r\n") << "a" << Platform::Encoding::Utf8 << false;
+    QTest::newRow("utf8 file holding cyrillic")
+        << QByteArray("[DATA]\r\nx=\xD0\x96\r\n") << "a" << Platform::Encoding::Utf8 << true;
 }
 
 void TstProfileFile::encodingIsKeptOrSwitched()
@@ -393,6 +398,7 @@ void TstProfileFile::encodingIsKeptOrSwitched()
     QFETCH(QByteArray, before);
     QFETCH(QString, value);
     QFETCH(Platform::Encoding, encoding);
+    QFETCH(bool, outside);
     if (!before.isNull())
         writeAll(m_path, before);
     ProfileFile file(m_path);
@@ -400,6 +406,7 @@ void TstProfileFile::encodingIsKeptOrSwitched()
     const Platform::WriteResult result = file.save();
     QVERIFY(result.ok);
     QCOMPARE(result.encoding, encoding);
+    QCOMPARE(result.outsideWindows1250, outside);
     QCOMPARE(ProfileFile(m_path).encoding() == Platform::Encoding::Utf8,
              encoding == Platform::Encoding::Utf8);
 }

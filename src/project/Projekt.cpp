@@ -1,0 +1,56 @@
+#include "project/Projekt.h"
+
+#include "project/ControlStates.h"
+#include "project/ProfileFile.h"
+#include "project/ProjectTexts.h"
+
+namespace Projekt {
+
+namespace {
+
+const QString Section = QStringLiteral("DATA");
+
+QString panelKey(qsizetype index)
+{
+    return QStringLiteral("panel%1").arg(index);
+}
+
+} // namespace
+
+Platform::WriteResult SaveProject(const QString& path, ProjectData& data,
+                                  const QList<Controls::Page*>& pages,
+                                  std::span<const bool> stepDone)
+{
+    Definicje::ProfileFile file(path);
+    file.writeString(Section, QStringLiteral("EdytorAFL"), Texts::ProjectMarker);
+    file.writeString(Section, QStringLiteral("Filename"), data.SourcePath);
+    file.writeInt(Section, QStringLiteral("Build"), data.Build);
+    for (const Controls::Page* page : pages)
+        Definicje::SaveControlStates(file, *page, Section);
+    for (size_t i = 0; i < stepDone.size(); ++i)
+        file.writeInt(Section, panelKey(qsizetype(i)), stepDone[i] ? 1 : 0);
+    const Platform::WriteResult result = file.save();
+    if (result.ok)
+        data.ProjectPath = path;
+    return result;
+}
+
+int LoadProject(const QString& path, ProjectData& data, const QList<Controls::Page*>& pages,
+                std::span<bool> stepDone, QString* error)
+{
+    const Definicje::ProfileFile file(path);
+    if (error)
+        *error = file.readError();
+    if (file.readString(Section, QStringLiteral("EdytorAFL")) != Texts::ProjectMarker)
+        return -1;
+    data.ProjectPath = path;
+    data.SourcePath = file.readString(Section, QStringLiteral("Filename"));
+    data.Build = file.readInt(Section, QStringLiteral("Build"), 0);
+    for (const Controls::Page* page : pages)
+        Definicje::LoadControlStates(file, *page, Section);
+    for (size_t i = 0; i < stepDone.size(); ++i)
+        stepDone[i] = file.readInt(Section, panelKey(qsizetype(i)), 0) != 0;
+    return 0;
+}
+
+} // namespace Projekt
