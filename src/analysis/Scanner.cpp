@@ -1,5 +1,7 @@
 #include "analysis/Scanner.h"
 
+#include <algorithm>
+
 namespace Lex {
 
 namespace {
@@ -42,6 +44,42 @@ bool holdsAssignment(const QString& text, int from, int to)
             return true;
     }
     return false;
+}
+
+// For FunctionDefs in text order: the largest body end among the first i + 1 entries.
+// Empty when the entries are not ordered by body start.
+QList<int> furthestBodyEnds(const FunctionDefs& defs)
+{
+    QList<int> reach;
+    reach.reserve(defs.size());
+    int furthest = -1;
+    for (qsizetype i = 0; i < defs.size(); ++i) {
+        if (i > 0 && defs.at(i).bodyStart < defs.at(i - 1).bodyStart)
+            return {};
+        furthest = qMax(furthest, defs.at(i).bodyEnd);
+        reach.append(furthest);
+    }
+    return reach;
+}
+
+// Flags every entry whose body encloses pos (bodyStart < pos < bodyEnd).
+void flagEnclosing(FunctionDefs& defs, const QList<int>& reach, int pos)
+{
+    if (reach.size() != defs.size()) {
+        for (FunctionDef& def : defs) {
+            if (def.bodyStart < pos && pos < def.bodyEnd)
+                def.assignsSignal = true;
+        }
+        return;
+    }
+    // The entries that start before pos form a prefix; walk it backwards while some entry
+    // of the remaining prefix can still reach past pos.
+    const auto startsAfter = std::partition_point(
+        defs.begin(), defs.end(), [pos](const FunctionDef& def) { return def.bodyStart < pos; });
+    for (qsizetype i = (startsAfter - defs.begin()) - 1; i >= 0 && reach.at(i) > pos; --i) {
+        if (defs.at(i).bodyEnd > pos)
+            defs[i].assignsSignal = true;
+    }
 }
 
 } // namespace
@@ -215,6 +253,7 @@ int FindLastAssignment(const ScriptView& view, QStringView word, FunctionDefs& d
 {
     const QString& text = view.text();
     const int n = view.length();
+    const QList<int> reach = furthestBodyEnds(defs);
     int result = -1;
     int p = view.findWord(word, 0, n);
     while (p >= 0) {
@@ -223,10 +262,7 @@ int FindLastAssignment(const ScriptView& view, QStringView word, FunctionDefs& d
             if (after < n && text.at(after) == u'=' &&
                 (after + 1 >= n || text.at(after + 1) != u'=')) {
                 result = p;
-                for (FunctionDef& def : defs) {
-                    if (def.bodyStart < p && p < def.bodyEnd)
-                        def.assignsSignal = true;
-                }
+                flagEnclosing(defs, reach, p);
             } else if (after < n && text.at(after) == u'[') {
                 const int close = FindCharFrom(text, p, u']');
                 const int semicolon = close < 0 ? -1 : FindCharFrom(text, close, u';');

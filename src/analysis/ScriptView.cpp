@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QVarLengthArray>
+
 namespace Lex {
 
 namespace {
@@ -23,18 +25,29 @@ QString normaliseLineBreaks(const QString& text)
     }
     if (clean)
         return text;
-    QString out;
-    out.reserve(n + n / 16 + 2);
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        const bool loneLf = c == u'\n' && (i == 0 || text.at(i - 1) != u'\r');
+        const bool loneCr = c == u'\r' && (i + 1 >= n || text.at(i + 1) != u'\n');
+        if (loneLf || loneCr)
+            ++breaks;
+    }
+    // Every lone CR or LF grows by one character; a CR LF stays as it is.
+    QString out(n + breaks, Qt::Uninitialized);
+    QChar* d = out.data();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text.at(i);
         if (c == u'\r') {
-            out += ScriptView::LineBreak;
+            *d++ = u'\r';
+            *d++ = u'\n';
             if (i + 1 < n && text.at(i + 1) == u'\n')
                 ++i;
         } else if (c == u'\n') {
-            out += ScriptView::LineBreak;
+            *d++ = u'\r';
+            *d++ = u'\n';
         } else {
-            out += c;
+            *d++ = c;
         }
     }
     return out;
@@ -48,6 +61,38 @@ bool clipRange(qsizetype size, qint64& start, qint64& end)
     if (end > size)
         end = size;
     return start < end;
+}
+
+char16_t fold(char16_t c)
+{
+    if (c < 128)
+        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+    return QChar::toCaseFolded(c);
+}
+
+// First p in [from, end - needle.size()] where text matches needle ignoring case (both
+// compared through simple case folding, code unit by code unit); -1 if none.
+qsizetype indexOfIgnoringCase(QStringView text, qsizetype from, qsizetype end, QStringView needle)
+{
+    const qsizetype m = needle.size();
+    if (m == 0 || end - from < m)
+        return -1;
+    QVarLengthArray<char16_t, 64> folded(m);
+    for (qsizetype k = 0; k < m; ++k)
+        folded[k] = fold(needle[k].unicode());
+    const char16_t first = folded[0];
+    const char16_t* data = text.utf16();
+    const qsizetype last = end - m;
+    for (qsizetype i = from; i <= last; ++i) {
+        if (fold(data[i]) != first)
+            continue;
+        qsizetype k = 1;
+        while (k < m && fold(data[i + k]) == folded[k])
+            ++k;
+        if (k == m)
+            return i;
+    }
+    return -1;
 }
 
 } // namespace
@@ -144,9 +189,7 @@ int ScriptView::findPlain(QStringView needle, int start, int length) const
     qint64 end = qint64(start) + length;
     if (!clipRange(m_text.size(), from, end))
         return -1;
-    const QStringView range = QStringView(m_text).left(end);
-    const qsizetype p = range.indexOf(needle, from, Qt::CaseInsensitive);
-    return p < 0 ? -1 : int(p);
+    return int(indexOfIgnoringCase(m_text, from, end, needle));
 }
 
 int ScriptView::findWord(QStringView word, int start, int length) const
@@ -157,10 +200,9 @@ int ScriptView::findWord(QStringView word, int start, int length) const
     qint64 end = qint64(start) + length;
     if (!clipRange(m_text.size(), from, end))
         return -1;
-    const QStringView range = QStringView(m_text).left(end);
     const qsizetype n = m_text.size();
     while (from < end) {
-        const qsizetype p = range.indexOf(word, from, Qt::CaseInsensitive);
+        const qsizetype p = indexOfIgnoringCase(m_text, from, end, word);
         if (p < 0)
             return -1;
         const qsizetype after = p + word.size();
