@@ -13,7 +13,7 @@ QString GetAmiBrokerDir();
 QString GetAmiBrokerDir(const QString& winePrefix);
 
 /// Reads a string value of a key from the text of a Wine registry file; Wine's escapes are
-/// undone. Key and value names match without regard to case. Null when missing.
+/// undone. Key and value names match without regard to case. Empty when missing.
 QString ReadWineRegistryString(const QString& regText, const QString& key, const QString& value);
 /// Maps a Windows path (C:\dir\file) to the real path under winePrefix/dosdevices, matching
 /// folder names without regard to case when the exact name is missing. Empty when not found.
