@@ -1,6 +1,7 @@
 // Choosing and loading the source script: refusals, messages, remarks and the red path edit.
 
 #include "WizardFixture.h"
+#include "project/TfmSetup.h"
 
 class TestScript : public QObject
 {
@@ -25,6 +26,9 @@ void TestScript::chooseRecordsDialogAndEmptiesViews()
     f.rGenAFL.setText(QStringLiteral("g"));
     f.rUwagi.setText(QStringLiteral("u"));
     f.leAFL.setInvalid(true);
+    TfmSetup setup(w.dialogs, w.dir.filePath(QStringLiteral("Orvanta.ini")));
+    setup.leAFLDir.setText(QStringLiteral("/formulas/custom/"));
+    f.setSetup(&setup);
     w.dialogs.queueFile(w.dir.filePath(QStringLiteral("other.afl")));
     f.Button11.click();
     QVERIFY(f.rEdit.isEmpty());
@@ -38,6 +42,7 @@ void TestScript::chooseRecordsDialogAndEmptiesViews()
     QCOMPARE(asked.filter, QStringLiteral("Plik AFL|*afl|Plik tekstowy|*.txt|Dowolny plik|*.*"));
     QCOMPARE(asked.defaultExt, QStringLiteral("*.afl"));
     QCOMPARE(asked.mode, App::FileDialog::Mode::Open);
+    QCOMPARE(asked.initialDir, QStringLiteral("/formulas/custom/"));
     // The dialog object remembers the last name it returned.
     QCOMPARE(asked.fileName, w.dir.filePath(QStringLiteral("script.afl")));
     QVERIFY(!w.dialogs.failed());
