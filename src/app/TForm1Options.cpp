@@ -62,8 +62,13 @@ void TForm1::ResetOptions()
     rgDeviation.setItemIndex(-1);
     rgDeviation.setEnabled(false);
 
-    for (Controls::Edit* edit : {&edOtherPrice, &edValDev, &edCentDev, &edLimAkt}) {
+    // All texts first: emptying edCentDev runs rgOrdersClick, which would mark an already
+    // reset edValDev again.
+    const std::initializer_list<Controls::Edit*> values = {&edOtherPrice, &edValDev, &edCentDev,
+                                                           &edLimAkt};
+    for (Controls::Edit* edit : values)
         edit->setText(QString());
+    for (Controls::Edit* edit : values) {
         edit->setInvalid(false);
         edit->setEnabled(false);
     }

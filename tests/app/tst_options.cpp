@@ -26,6 +26,7 @@ private Q_SLOTS:
     void ordersCheck();
     void grayedLimAktClickLeavesItUnchecked();
     void armedMarkerSurvivesReset();
+    void resetLeavesOrderEditsEmptyNormalDisabled();
     void pegRebuildsOrderList();
     void pegKeepsCheckedActivationLimitDemands();
     void markModifiedDiscardsGeneratedOnce();
@@ -377,6 +378,35 @@ void TestOptions::armedMarkerSurvivesReset()
     Wizard fresh;
     fresh.form.ResetOptions();
     QCOMPARE(fresh.form.cbLimAkt.state(), CheckState::Grayed);
+}
+
+void TestOptions::resetLeavesOrderEditsEmptyNormalDisabled()
+{
+    Wizard w;
+    w.walkTo(4);
+    auto& f = w.form;
+    f.rgOrders.click(2);
+    f.edCentDev.setText(QStringLiteral("1"));
+    f.rgDeviation.click(2);
+    f.edOtherPrice.setText(QStringLiteral("-3"));
+    f.cbLimAkt.click();
+    f.edLimAkt.setText(QStringLiteral("x"));
+    f.rgOrders.click(1);
+    f.edValDev.setText(QStringLiteral("2"));
+    f.ResetOptions();
+    for (Controls::Edit* edit : {&f.edOtherPrice, &f.edValDev, &f.edCentDev, &f.edLimAkt}) {
+        QVERIFY2(edit->text().isEmpty(), qPrintable(edit->name()));
+        QVERIFY2(!edit->isInvalid(), qPrintable(edit->name()));
+        QVERIFY2(!edit->isEnabled(), qPrintable(edit->name()));
+    }
+    QVERIFY(f.cbLimAkt.isGrayed());
+    QVERIFY(!f.cbLimAkt.isEnabled());
+    QVERIFY(!f.rgDeviation.isEnabled());
+    QVERIFY(!f.rgCentPkt.isEnabled());
+    QVERIFY(f.cbReverse.isEnabled());
+    QVERIFY(f.rgAccount.isEnabled());
+    QCOMPARE(w.visibleTabs(), QList<int>{0});
+    QCOMPARE(f.pcTab.currentIndex(), 0);
 }
 
 void TestOptions::pegRebuildsOrderList()
