@@ -26,6 +26,16 @@ inline const QString Utf8Remark =
                    "kodowaniu UTF-8.");
 
 inline const QString Caption = QStringLiteral("Orvanta");
+/// Caption of the questions.
+inline const QString QuestionCaption = QStringLiteral("Uwaga!");
+/// Asked before New, Open and closing while the project is modified.
+inline const QString ProjectChanged =
+    QStringLiteral("Projekt został zmieniony !\r\nCzy chcesz go zapisać?");
+/// Asked after the generated script was written while the project has no file.
+inline const QString ProjectNotSaved =
+    QStringLiteral("Projekt nie został jeszcze zapisany !\r\nCzy chcesz go zapisać?");
+/// The plain remark line added after the automatic project save.
+inline const QString AutoSaved = QStringLiteral("\r\nProjekt został automatycznie zapisany!");
 inline const QString ProjectMarker = QStringLiteral("Projekt");
 
 } // namespace Projekt::Texts
