@@ -38,9 +38,7 @@ bool holdsAssignment(const QString& text, int from, int to)
     for (int i = from; i < to; ++i) {
         if (text.at(i) != u'=')
             continue;
-        const bool doubledAfter = i + 1 < int(text.size()) && text.at(i + 1) == u'=';
-        const bool doubledBefore = i > 0 && text.at(i - 1) == u'=';
-        if (!doubledAfter && !doubledBefore)
+        if (i + 1 >= int(text.size()) || text.at(i + 1) != u'=')
             return true;
     }
     return false;

@@ -207,7 +207,7 @@ void TestScanner::lastAssignment_data()
     QTest::newRow("in comment") << "// Buy = 1;\r\nx = Buy;" << 0;
     QTest::newRow("element") << "for (i = 0; i < 9; i++) { Buy[i] = 1; }" << 1;
     QTest::newRow("element compared with >=") << "x = Buy[i] >= 1;" << 1;
-    QTest::newRow("element compared with ==") << "x = Buy[i] == 1;" << 0;
+    QTest::newRow("element compared with ==") << "x = Buy[i] == 1;" << 1;
     QTest::newRow("element without semicolon") << "x = Buy[i] = 1" << 0;
     QTest::newRow("after crlf") << "a = 1;\r\n\r\nbuy\r\n= 2;" << 1;
     QTest::newRow("longer words") << "BuyPrice = 1; myBuy = 2;" << 0;
