@@ -155,6 +155,9 @@ void TForm1::OpenProjectFile(const QString& path)
     }
 
     pcEdits.setCurrentIndex(0);
+    // Page 0 is current after the reset; with no later step complete its texts must show,
+    // not those of the project open before.
+    ShowStep(PageStart);
     for (int i = PageGeneral; i <= PageEnd; ++i) {
         pcTab.setTabVisible(i, StepDone[i]);
         if (StepDone[i])
