@@ -13,12 +13,22 @@ inline const QString Usage =
                    "  orvanta generate PROJEKT.afp [--source PLIK] [--output PLIK]\n"
                    "  orvanta project show PROJEKT.afp\n"
                    "  orvanta project set PROJEKT.afp KLUCZ=WARTOŚĆ...\n"
-                   "  orvanta --help\n");
+                   "  orvanta --help\n"
+                   "\n"
+                   "Opcje polecenia generate:\n"
+                   "  --source PLIK                             skrypt AFL zamiast wskazanego "
+                   "w projekcie\n"
+                   "  --output PLIK                             zapis skryptu do pliku zamiast "
+                   "na standardowe wyjście\n"
+                   "\n"
+                   "Kod wyjścia: 0 sukces, 1 nie udało się wygenerować kodu AFL, "
+                   "2 błędne dane wejściowe.\n");
 
 inline const QString MissingCommand = QStringLiteral("brak polecenia");
 inline const QString UnknownCommand = QStringLiteral("nieznane polecenie: %1");
 inline const QString UnknownOption = QStringLiteral("nieznana opcja: %1");
 inline const QString MissingValue = QStringLiteral("opcja %1 wymaga wartości");
+inline const QString RepeatedOption = QStringLiteral("opcja %1 podana więcej niż raz");
 inline const QString MissingFile = QStringLiteral("brak nazwy pliku");
 inline const QString ExtraArgument = QStringLiteral("nadmiarowy argument: %1");
 inline const QString MissingAssignment = QStringLiteral("brak przypisania KLUCZ=WARTOŚĆ");
@@ -29,6 +39,7 @@ inline const QString CannotWrite = QStringLiteral("Nie można zapisać pliku %1\
 inline const QString CannotRead = QStringLiteral("Nie można wczytać pliku %1\r\n%2");
 inline const QString MissingSubcommand =
     QStringLiteral("brak polecenia project show lub project set");
+inline const QString NoSource = QStringLiteral("projekt nie wskazuje skryptu AFL");
 inline const QString Incomplete =
     QStringLiteral("projekt nie jest kompletny: krok %1 nie został zakończony");
 

@@ -3,6 +3,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/CliTexts.h"
 #include "cli/Console.h"
+#include "cli/GenerateCommand.h"
 #include "cli/ProjectCommand.h"
 
 #include <memory>
@@ -29,6 +30,8 @@ int execute(const QStringList& args, QIODevice& out, QIODevice& err)
     int status = BadInput;
     if (command == QLatin1String("check")) {
         status = runCheck(rest, console);
+    } else if (command == QLatin1String("generate")) {
+        status = runGenerate(rest, console);
     } else if (command == QLatin1String("project")) {
         status = runProject(rest, console);
     } else {
