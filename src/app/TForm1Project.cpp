@@ -13,6 +13,9 @@
 
 #include <cstdlib>
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace App {
 
 namespace Texts = Projekt::Texts;
@@ -134,6 +137,10 @@ void TForm1::OpenProjectFile(const QString& path)
     rgOrders.setItemIndex(Definicje::ProfileFile(path).readInt(QStringLiteral("DATA"),
                                                                QStringLiteral("rgOrders"), 0));
 
+    // A relative script path belongs to the project's folder, not to wherever the program runs.
+    if (!projectData.SourcePath.isEmpty() && QFileInfo(projectData.SourcePath).isRelative())
+        projectData.SourcePath =
+            QDir::cleanPath(QFileInfo(path).absoluteDir().filePath(projectData.SourcePath));
     leAFL.setText(projectData.SourcePath);
     SourceLines.emplace();
     if (!projectData.SourcePath.isEmpty()) {

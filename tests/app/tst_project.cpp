@@ -200,6 +200,7 @@ private Q_SLOTS:
     void unreadableSourceIsReported();
     void rejectedSourceEmptiesTheProject();
     void restoredCheckedActivationLimitStaysChecked();
+    void relativeSourceIsTakenBesideTheProject();
 };
 
 void TstProject::initTestCase()
@@ -556,6 +557,29 @@ void TstProject::restoredCheckedActivationLimitStaysChecked()
     QVERIFY(other.form.cbLimAkt.isChecked());
     QCOMPARE(other.form.edLimAkt.text(), QStringLiteral("2"));
     QVERIFY(other.form.edLimAkt.isEnabled());
+}
+
+void TstProject::relativeSourceIsTakenBesideTheProject()
+{
+    Wizard w;
+    w.walkTo(2);
+    const QString script = w.form.projectData.SourcePath;
+    const QString path = saveAs(w, QStringLiteral("relative.afp"));
+    QVERIFY(Definicje::WritePrivateProfileString(QStringLiteral("DATA"), QStringLiteral("Filename"),
+                                                 QFileInfo(script).fileName(), path)
+                .ok);
+
+    // The working folder is elsewhere; the script sits beside the project.
+    const QString cwd = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(QDir::tempPath()));
+    Wizard fresh;
+    open(fresh, path);
+    QDir::setCurrent(cwd);
+    QVERIFY2(fresh.dialogs.messages().isEmpty(), qPrintable(fresh.dialogs.failures().join(u'\n')));
+    QCOMPARE(QFileInfo(fresh.form.projectData.SourcePath).canonicalFilePath(),
+             QFileInfo(script).canonicalFilePath());
+    QCOMPARE(fresh.form.leAFL.text(), fresh.form.projectData.SourcePath);
+    QCOMPARE(fresh.form.rEdit.text(), w.form.rEdit.text());
 }
 
 QTEST_GUILESS_MAIN(TstProject)
