@@ -73,7 +73,9 @@ QString DecodeBytes(const QByteArray& bytes, Encoding* used)
         text = QString::fromLatin1(bytes);
     } else {
         const bool bom = bytes.startsWith(Utf8BomBytes);
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        // The decoder would also drop a second BOM; it is text and must survive a write.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                        QStringConverter::Flag::ConvertInitialBom);
         text = utf8.decode(bom ? bytes.mid(3) : bytes);
         if (!utf8.hasError()) {
             encoding = bom ? Encoding::Utf8Bom : Encoding::Utf8;
