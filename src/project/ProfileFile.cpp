@@ -1,6 +1,7 @@
 #include "project/ProfileFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace Definicje {
 
@@ -49,7 +50,9 @@ ProfileFile::ProfileFile(const QString& path)
 {
     QFile file(path);
     QByteArray bytes;
-    if (file.exists()) {
+    // QFileInfo follows symlinks: a link whose target is missing is a new file (the save
+    // creates the target and keeps the link), not an unreadable one.
+    if (QFileInfo(path).exists()) {
         if (file.open(QIODevice::ReadOnly)) {
             bytes = file.readAll();
             if (file.error() != QFileDevice::NoError)
