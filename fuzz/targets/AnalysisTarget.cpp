@@ -1,0 +1,121 @@
+// Load check, colouring, call removal, signal end and identifier replacement on any text.
+
+#include "ByteReader.h"
+#include "FuzzTargets.h"
+
+#include "analysis/AnalysisContext.h"
+#include "analysis/Highlighter.h"
+#include "analysis/Rewriter.h"
+#include "analysis/ScriptView.h"
+#include "platform/TextFile.h"
+
+namespace Fuzz {
+
+namespace {
+
+bool isAsciiWord(const QString& s)
+{
+    for (QChar c : s) {
+        if (c.unicode() >= 0x80 || !Lex::IsWordChar(c))
+            return false;
+    }
+    return !s.isEmpty();
+}
+
+QString wordCharsOf(const QString& s)
+{
+    QString out;
+    for (QChar c : s) {
+        if (Lex::IsWordChar(c))
+            out += c;
+    }
+    return out;
+}
+
+bool lineBreaksAreCrLf(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'\r' && (i + 1 == text.size() || text.at(i + 1) != u'\n'))
+            return false;
+        if (text.at(i) == u'\n' && (i == 0 || text.at(i - 1) != u'\r'))
+            return false;
+    }
+    return true;
+}
+
+// Whole-word, case-insensitive occurrences of an ASCII word, counted the plain way.
+int countWords(const QString& text, const QString& word)
+{
+    int count = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i + word.size() <= n; ++i) {
+        if (i > 0 && Lex::IsWordChar(text.at(i - 1)))
+            continue;
+        if (QStringView(text).mid(i, word.size()).compare(word, Qt::CaseInsensitive) != 0)
+            continue;
+        const qsizetype after = i + word.size();
+        if (after < n && Lex::IsWordChar(text.at(after)))
+            continue;
+        ++count;
+        i = after - 1;
+    }
+    return count;
+}
+
+} // namespace
+
+int Analysis(const std::uint8_t* data, std::size_t size)
+{
+    ByteReader in(data, size);
+    const QString name = in.takeText(24);
+    const QString replacement = wordCharsOf(in.takeText(24));
+    const QString text = Platform::DecodeBytes(in.rest());
+
+    Lex::AnalysisContext context;
+    Lex::ScriptView view;
+    view.setText(text);
+    FUZZ_CHECK(lineBreaksAreCrLf(view.text()));
+    Lex::HighlightScript(view, context);
+
+    // The load check: one remark line per plug-in call.
+    context.loadRemarks().clear();
+    const int calls = Lex::FindPluginCalls(view, context);
+    FUZZ_CHECK(calls == context.loadRemarks().size());
+
+    // Call removal only ever shortens the text, and the tally adds up to what was removed.
+    Lex::ScriptView copy;
+    copy.setText(view.text());
+    Lex::HighlightScript(copy, context);
+    context.callTally().clear();
+    const int removed = Lex::RemoveListedCalls(copy, context);
+    FUZZ_CHECK(removed >= 0);
+    FUZZ_CHECK(removed == 0 ? copy.text() == view.text() : copy.length() < view.length());
+    int tallied = 0;
+    for (const Lex::CallTally::Entry& entry : context.callTally().entries())
+        tallied += entry.count;
+    FUZZ_CHECK(tallied == removed);
+
+    Lex::HighlightScript(copy, context);
+    const int end = Lex::FindSignalsEnd(copy);
+    FUZZ_CHECK(end == -1 || end == -2 || (end >= 1 && end <= copy.length() + 1));
+
+    // Identifier replacement: nothing found leaves the lines alone; for an ASCII name the
+    // count is the number of whole-word occurrences.
+    QStringList lines = view.lines();
+    const QStringList before = lines;
+    const int replaced = Lex::ReplaceIdentifier(lines, name, replacement);
+    FUZZ_CHECK(replaced >= 0);
+    if (replaced == 0)
+        FUZZ_CHECK(lines == before);
+    if (isAsciiWord(name))
+        FUZZ_CHECK(replaced == countWords(view.text(), name));
+    if (replaced > 0 && isAsciiWord(replacement) && countWords(view.text(), replacement) == 0 &&
+        name.compare(replacement, Qt::CaseInsensitive) != 0 && isAsciiWord(name)) {
+        // A fresh replacement can be turned back into occurrences of the name.
+        const int back = Lex::ReplaceIdentifier(lines, replacement, name);
+        FUZZ_CHECK(back == replaced);
+    }
+    return 0;
+}
+
+} // namespace Fuzz
