@@ -1,6 +1,7 @@
 #include "ui/ButtonWidget.h"
 
 #include "ui/ControlBinding.h"
+#include "ui/Guard.h"
 
 namespace Shell {
 
@@ -9,7 +10,7 @@ ButtonWidget::ButtonWidget(Controls::Button* model, QWidget* parent)
     , m_model(model)
 {
     ControlBinding::bind(this, model);
-    connect(this, &QPushButton::clicked, this, [this] { m_model->click(); });
+    connect(this, &QPushButton::clicked, this, [this] { guarded([this] { m_model->click(); }); });
     connect(model, &Controls::Control::changed, this, &ButtonWidget::sync);
     sync();
 }

@@ -1,6 +1,7 @@
 #include "ui/CheckBoxWidget.h"
 
 #include "ui/ControlBinding.h"
+#include "ui/Guard.h"
 
 #include <QMouseEvent>
 
@@ -39,14 +40,14 @@ void CheckBoxWidget::sync()
 
 void CheckBoxWidget::nextCheckState()
 {
-    m_model->click();
+    guarded([this] { m_model->click(); });
     sync();
 }
 
 void CheckBoxWidget::mousePressEvent(QMouseEvent* event)
 {
     if (isEnabled())
-        m_model->mouseDown();
+        guarded([this] { m_model->mouseDown(); });
     QCheckBox::mousePressEvent(event);
 }
 

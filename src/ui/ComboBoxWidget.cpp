@@ -1,6 +1,7 @@
 #include "ui/ComboBoxWidget.h"
 
 #include "ui/ControlBinding.h"
+#include "ui/Guard.h"
 
 #include <QSignalBlocker>
 
@@ -12,7 +13,7 @@ ComboBoxWidget::ComboBoxWidget(Controls::ComboBox* model, QWidget* parent)
 {
     ControlBinding::bind(this, model);
     connect(this, &QComboBox::activated, this, [this](int index) {
-        m_model->setItemIndex(index);
+        guarded([this, index] { m_model->setItemIndex(index); });
         sync();
     });
     connect(model, &Controls::Control::changed, this, &ComboBoxWidget::sync);

@@ -1,6 +1,7 @@
 #include "ui/EditWidget.h"
 
 #include "ui/ControlBinding.h"
+#include "ui/Guard.h"
 
 namespace Shell {
 
@@ -11,7 +12,7 @@ EditWidget::EditWidget(Controls::Edit* model, QWidget* parent)
 {
     ControlBinding::bind(this, model);
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_model->setText(text);
+        guarded([this, &text] { m_model->setText(text); });
         sync();
     });
     connect(model, &Controls::Control::changed, this, &EditWidget::sync);

@@ -1,5 +1,7 @@
 #include "ui/MenuAction.h"
 
+#include "ui/Guard.h"
+
 namespace Shell {
 
 MenuAction::MenuAction(Controls::Button* model, QObject* parent)
@@ -7,7 +9,7 @@ MenuAction::MenuAction(Controls::Button* model, QObject* parent)
     , m_model(model)
 {
     setObjectName(model->name());
-    connect(this, &QAction::triggered, this, [this] { m_model->click(); });
+    connect(this, &QAction::triggered, this, [this] { guarded([this] { m_model->click(); }); });
     connect(model, &Controls::Control::changed, this, &MenuAction::sync);
     sync();
 }

@@ -1,6 +1,7 @@
 #include "ui/PageControlWidget.h"
 
 #include "ui/ControlBinding.h"
+#include "ui/Guard.h"
 
 #include <QTabBar>
 
@@ -16,7 +17,7 @@ PageControlWidget::PageControlWidget(Controls::PageControl* model, QWidget* pare
     connect(this, &QTabWidget::currentChanged, this, [this](int index) {
         if (m_syncing || index < 0 || index == m_model->currentIndex())
             return;
-        m_model->clickTab(index);
+        guarded([this, index] { m_model->clickTab(index); });
         sync();
     });
     connect(model, &Controls::Control::changed, this, &PageControlWidget::sync);

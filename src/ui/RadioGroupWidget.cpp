@@ -1,6 +1,7 @@
 #include "ui/RadioGroupWidget.h"
 
 #include "ui/ControlBinding.h"
+#include "ui/Guard.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>
@@ -16,7 +17,7 @@ RadioGroupWidget::RadioGroupWidget(Controls::RadioGroup* model, QWidget* parent)
 {
     ControlBinding::bind(this, model);
     connect(m_group, &QButtonGroup::idClicked, this, [this](int index) {
-        m_model->click(index);
+        guarded([this, index] { m_model->click(index); });
         sync();
     });
     connect(model, &Controls::Control::changed, this, &RadioGroupWidget::sync);

@@ -1,7 +1,10 @@
 #include "ui/SpinEditWidget.h"
 
 #include "ui/ControlBinding.h"
+#include "ui/Guard.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QSignalBlocker>
 
 namespace Shell {
@@ -12,7 +15,7 @@ SpinEditWidget::SpinEditWidget(Controls::SpinEdit* model, QWidget* parent)
 {
     ControlBinding::bind(this, model);
     connect(this, &QSpinBox::valueChanged, this, [this](int value) {
-        m_model->setValue(value);
+        guarded([this, value] { m_model->setValue(value); });
         sync();
     });
     connect(model, &Controls::Control::changed, this, &SpinEditWidget::sync);
@@ -29,6 +32,28 @@ void SpinEditWidget::sync()
         setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     if (value() != m_model->value())
         setValue(m_model->value());
+}
+
+void SpinEditWidget::commitText(const QString& text)
+{
+    guarded([this, &text] { m_model->setText(text); });
+    sync();
+}
+
+void SpinEditWidget::focusOutEvent(QFocusEvent* event)
+{
+    const QString typed = lineEdit()->text();
+    QSpinBox::focusOutEvent(event);
+    commitText(typed);
+}
+
+void SpinEditWidget::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QString typed = lineEdit()->text();
+    QSpinBox::keyPressEvent(event);
+    if (enter)
+        commitText(typed);
 }
 
 } // namespace Shell

@@ -19,7 +19,15 @@ public:
 public Q_SLOTS:
     void sync();
 
+protected:
+    /// Leaving the box (focus out, Return) hands the typed text to the model's setText, so
+    /// text that reads as no integer becomes the minimum.
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void commitText(const QString& text);
+
     Controls::SpinEdit* m_model;
 };
 
