@@ -2,16 +2,18 @@
 
 #include "app/TForm1.h"
 #include "ui/ButtonWidget.h"
+#include "ui/DialogStyle.h"
 #include "ui/Guard.h"
+#include "ui/InfoDialog.h"
 #include "ui/MenuAction.h"
 #include "ui/PageControlWidget.h"
 #include "ui/ScriptViewWidget.h"
+#include "ui/SetupDialog.h"
 #include "ui/SummaryTree.h"
 #include "ui/WizardPages.h"
 #include "ui/WizardTabBar.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -98,18 +100,7 @@ MainWindow::~MainWindow()
 
 QFont MainWindow::windowFont()
 {
-    // Tahoma, else the faces nearest to its width and look.
-    const QStringList families = QFontDatabase::families();
-    for (const QString& family :
-         {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
-          QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Verdana"),
-          QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}) {
-        if (families.contains(family))
-            return QFont(family, 8);
-    }
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSize(8);
-    return font;
+    return DialogStyle::tahomaPoints(8);
 }
 
 void MainWindow::setSetup(TfmSetup* setup)
@@ -286,10 +277,22 @@ void MainWindow::syncWindow()
 
 void MainWindow::showSetup()
 {
-    // Bound once the settings dialog is part of the shell.
+    if (!m_setup)
+        return;
+    // Made once and shown again, so it keeps what it shows between showings.
+    if (!m_setupDialog)
+        m_setupDialog = new SetupDialog(*m_setup, this);
+    m_setupDialog->exec();
 }
 
-void MainWindow::showInfo() {}
+void MainWindow::showInfo()
+{
+    if (!m_info)
+        return;
+    if (!m_infoDialog)
+        m_infoDialog = new InfoDialog(*m_info, this);
+    m_infoDialog->exec();
+}
 
 void MainWindow::centre()
 {

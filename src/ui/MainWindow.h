@@ -19,6 +19,8 @@ class TForm1;
 namespace Shell {
 
 class ButtonWidget;
+class InfoDialog;
+class SetupDialog;
 class MenuAction;
 class PageControlWidget;
 class ScriptViewWidget;
@@ -36,10 +38,13 @@ public:
     ~MainWindow() override;
 
     App::TForm1& form() const { return m_form; }
-    /// The settings dialog's model (menu "&Opcje" / "&Ustawienia").
+    /// The settings dialog's model (menu "&Opcje" / "&Ustawienia"); its dialog is made on
+    /// first use and shown modally.
     void setSetup(TfmSetup* setup);
-    /// The About window's model (menu "O p&rogramie").
+    /// The About window's model (menu "O p&rogramie"), shown modally the same way.
     void setInfo(TfmInfo* info);
+    SetupDialog* setupDialog() const { return m_setupDialog; }
+    InfoDialog* infoDialog() const { return m_infoDialog; }
 
     /// Tahoma 8 pt, or the nearest font present.
     static QFont windowFont();
@@ -75,6 +80,8 @@ private:
     QtDialogs m_dialogs;
     TfmSetup* m_setup = nullptr;
     TfmInfo* m_info = nullptr;
+    SetupDialog* m_setupDialog = nullptr;
+    InfoDialog* m_infoDialog = nullptr;
     bool m_shown = false;
 
     PageControlWidget* m_pcTab = nullptr;
