@@ -30,6 +30,13 @@ bool isAscii(const QByteArray& bytes)
     return true;
 }
 
+bool isValidUtf8(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
 ReadResult refused(const QString& message)
 {
     ReadResult result;
@@ -156,7 +163,9 @@ QByteArray EncodeText(const QString& text, Encoding preferred, Encoding* used)
     if (preferred == Encoding::Windows1250) {
         QStringEncoder cp1250("windows-1250");
         QByteArray bytes = cp1250.encode(text);
-        if (cp1250.isValid() && !cp1250.hasError()) {
+        // Windows-1250 bytes that also form valid UTF-8 (such as "Ół") would be read back
+        // as UTF-8 and change; UTF-8 reads back as written.
+        if (cp1250.isValid() && !cp1250.hasError() && (isAscii(bytes) || !isValidUtf8(bytes))) {
             if (used)
                 *used = Encoding::Windows1250;
             return bytes;
@@ -201,8 +210,7 @@ WriteResult WriteTextFile(const QString& path, const QString& text, Encoding pre
     const QByteArray bytes = EncodeText(text, preferred, &used);
     WriteResult result = WriteFileAtomically(path, bytes);
     result.encoding = used;
-    result.outsideWindows1250 = used != Encoding::Windows1250 &&
-                                (preferred == Encoding::Windows1250 || !FitsWindows1250(text));
+    result.outsideWindows1250 = used != Encoding::Windows1250 && !FitsWindows1250(text);
     return result;
 }
 

@@ -185,6 +185,16 @@ void TstTextFile::encode_data()
     QTest::newRow("emoji switches to utf8")
         << QStringLiteral("x\U0001F600") << Encoding::Windows1250 << QByteArray("x\xF0\x9F\x98\x80")
         << Encoding::Utf8;
+    // Windows-1250 bytes that are valid UTF-8 would read back as other letters.
+    QTest::newRow("cp1250 bytes that read as utf8 go out in utf8")
+        << QStringLiteral("Ół") << Encoding::Windows1250 << QByteArray("\xC3\x93\xC5\x82")
+        << Encoding::Utf8;
+    QTest::newRow("mojibake goes out in utf8")
+        << QStringLiteral("wartoĹ›Ä‡") << Encoding::Windows1250
+        << QByteArray("warto\xC4\xB9\xE2\x80\xBA\xC3\x84\xE2\x80\xA1") << Encoding::Utf8;
+    QTest::newRow("cp1250 bytes that are not utf8 stay")
+        << QStringLiteral("Ółż") << Encoding::Windows1250 << QByteArray("\xD3\xB3\xBF")
+        << Encoding::Windows1250;
     QTest::newRow("utf8 kept") << QStringLiteral("ż") << Encoding::Utf8 << QByteArray("\xC5\xBC")
                                << Encoding::Utf8;
     QTest::newRow("utf8 bom kept") << QStringLiteral("a") << Encoding::Utf8Bom
