@@ -94,6 +94,9 @@ MainWindow::MainWindow(App::TForm1& form, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    // The form may outlive the window: nothing of the window stays bound to it.
+    for (Controls::Button* item : {&m_form.Koniec1, &m_form.Ustawienia1, &m_form.Oprogramie1})
+        item->setOnClick({});
     setExceptionReporter({});
     m_form.setDialogs(nullptr);
 }
