@@ -1,0 +1,172 @@
+// Builds the main window as start-up does, walks the wizard on examples/demo.afl and writes
+// a PNG of every step, of the generated script, the remarks and both dialogs.
+//
+// orvanta_screenshots [OUTPUT_FOLDER] (default: screenshots)
+
+#include "app/ScriptedDialogs.h"
+#include "app/TForm1.h"
+#include "project/TfmInfo.h"
+#include "project/TfmSetup.h"
+#include "ui/Application.h"
+#include "ui/InfoDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/SetupDialog.h"
+
+#include <cstdio>
+#include <memory>
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+/// Lets the window lay out and paint.
+void settle(int ms = 150)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+class Shooter
+{
+public:
+    explicit Shooter(const QString& folder)
+        : m_folder(folder)
+    {}
+
+    bool shoot(QWidget* widget, const QString& name)
+    {
+        settle();
+        const QString path = m_folder + u'/' + name + QStringLiteral(".png");
+        const bool ok = widget->grab().save(path, "PNG");
+        std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "zapisano" : "nie zapisano",
+                     qPrintable(QDir::toNativeSeparators(path)));
+        std::fflush(ok ? stdout : stderr);
+        m_failed = m_failed || !ok;
+        return ok;
+    }
+    bool failed() const { return m_failed; }
+
+private:
+    QString m_folder;
+    bool m_failed = false;
+};
+
+bool require(bool condition, const char* what)
+{
+    if (!condition)
+        std::fprintf(stderr, "orvanta_screenshots: %s\n", what);
+    return condition;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // A settings file, menu entry and Wine prefix of the run's own; the header date fixed.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + QStringLiteral("/data")));
+    qputenv("WINEPREFIX", QFile::encodeName(home.path() + QStringLiteral("/wine")));
+    qputenv("SOURCE_DATE_EPOCH", "1700000000");
+
+    Shell::Application app(argc, argv);
+    const QStringList args = app.arguments();
+    const QString folder =
+        QDir(args.size() > 1 ? args.at(1) : QStringLiteral("screenshots")).absolutePath();
+    if (!require(QDir().mkpath(folder), "nie można utworzyć katalogu na zrzuty"))
+        return 1;
+    QApplication::setFont(Shell::MainWindow::windowFont());
+
+    // The windows in start-up's order, with scripted answers instead of real file dialogs.
+    App::ScriptedDialogs dialogs;
+    App::TForm1 form;
+    Shell::MainWindow window(form);
+    // The window installs Qt's dialogs on the form; the scripted ones replace them.
+    form.setDialogs(&dialogs);
+    TfmSetup setup(dialogs);
+    TfmInfo info;
+    form.setSetup(&setup);
+    window.setSetup(&setup);
+    window.setInfo(&info);
+    window.show();
+    Shooter shots(folder);
+
+    // Step 1: the script chosen and loaded.
+    shots.shoot(&window, QStringLiteral("01-start"));
+    dialogs.queueFile(QStringLiteral(ORVANTA_SOURCE_DIR "/examples/demo.afl"));
+    form.Button11.click();
+    form.Button7.click();
+    if (!require(form.ScriptAccepted, "skrypt demo.afl nie został przyjęty"))
+        return 1;
+    shots.shoot(&window, QStringLiteral("02-wczytany-skrypt"));
+    form.btDalej.click();
+
+    // Step 2: a named security and account, previous candle, arrows and refresh.
+    form.rgTicker.click(1);
+    form.edName.setText(QStringLiteral("KGHM"));
+    form.rgAccount.click(1);
+    form.edAccount.setText(QStringLiteral("00-123"));
+    form.rgSignals.click(1);
+    form.cbShow.click();
+    form.cbRefresh.click();
+    form.csRefresh.setText(QStringLiteral("5"));
+    shots.shoot(&window, QStringLiteral("03-ustawienia-ogolne"));
+    form.btDalej.click();
+
+    // Step 3: safeguards.
+    form.cbReverse.click();
+    form.cbOneSignal.click();
+    form.rgInterval.click(1);
+    form.cbIntSecs.setItemIndex(1);
+    shots.shoot(&window, QStringLiteral("04-zabezpieczenia"));
+    form.btDalej.click();
+
+    // Step 4: position size.
+    form.rgHowPosition.click(0);
+    form.rgPositions.click(1);
+    form.csValue.setText(QStringLiteral("5000"));
+    shots.shoot(&window, QStringLiteral("05-wielkosc-pozycji"));
+    form.btDalej.click();
+
+    // Step 5: a percentage limit; first with the deviation still missing (red edit).
+    form.rgOrders.click(2);
+    shots.shoot(&window, QStringLiteral("06-cena-zlecenia-brak-odchylenia"));
+    form.edCentDev.setText(form.locale().toString(1.5));
+    form.rgDeviation.click(1);
+    form.cbLimAkt.mouseDown();
+    form.cbLimAkt.click();
+    shots.shoot(&window, QStringLiteral("07-cena-zlecenia"));
+    form.btDalej.click();
+
+    // Step 6: the summary, then the generated script and the remarks.
+    if (!require(form.pcTab.currentIndex() == App::TForm1::PageEnd,
+                 "kreator nie doszedł do podsumowania"))
+        return 1;
+    shots.shoot(&window, QStringLiteral("08-podsumowanie"));
+    form.btGeneruj.click();
+    if (!require(!form.rGenAFL.isEmpty(), "skrypt nie został wygenerowany"))
+        return 1;
+    shots.shoot(&window, QStringLiteral("09-uwagi"));
+    form.pcEdits.setCurrentIndex(1);
+    shots.shoot(&window, QStringLiteral("10-wygenerowany-afl"));
+
+    // The two dialogs as the menu shows them.
+    Shell::SetupDialog setupDialog(setup, &window);
+    setupDialog.show();
+    shots.shoot(&setupDialog, QStringLiteral("11-ustawienia"));
+    setupDialog.close();
+    Shell::InfoDialog infoDialog(info, &window);
+    infoDialog.show();
+    shots.shoot(&infoDialog, QStringLiteral("12-o-programie"));
+    infoDialog.close();
+
+    if (!require(!dialogs.failed(), qPrintable(dialogs.failures().join(u'\n'))))
+        return 1;
+    return shots.failed() ? 1 : 0;
+}
