@@ -8,9 +8,7 @@
 #include "project/TfmInfo.h"
 #include "project/TfmSetup.h"
 #include "ui/Application.h"
-#include "ui/InfoDialog.h"
 #include "ui/MainWindow.h"
-#include "ui/SetupDialog.h"
 
 #include <cstdio>
 #include <memory>
@@ -19,6 +17,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QPixmap>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -42,8 +41,12 @@ public:
     bool shoot(QWidget* widget, const QString& name)
     {
         settle();
+        return save(widget->grab(), name);
+    }
+    bool save(const QPixmap& picture, const QString& name)
+    {
         const QString path = m_folder + u'/' + name + QStringLiteral(".png");
-        const bool ok = widget->grab().save(path, "PNG");
+        const bool ok = !picture.isNull() && picture.save(path, "PNG");
         std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "zapisano" : "nie zapisano",
                      qPrintable(QDir::toNativeSeparators(path)));
         std::fflush(ok ? stdout : stderr);
@@ -156,15 +159,27 @@ int main(int argc, char** argv)
     form.pcEdits.setCurrentIndex(1);
     shots.shoot(&window, QStringLiteral("10-wygenerowany-afl"));
 
-    // The two dialogs as the menu shows them.
-    Shell::SetupDialog setupDialog(setup, &window);
-    setupDialog.show();
-    shots.shoot(&setupDialog, QStringLiteral("11-ustawienia"));
-    setupDialog.close();
-    Shell::InfoDialog infoDialog(info, &window);
-    infoDialog.show();
-    shots.shoot(&infoDialog, QStringLiteral("12-o-programie"));
-    infoDialog.close();
+    // The two dialogs as the menu opens them, alone and over the window on the screen.
+    const auto shootModal = [&shots](Controls::Button& item, const QString& name) {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            shown = true;
+            shots.shoot(dialog, name);
+            if (QScreen* screen = dialog->screen())
+                shots.save(screen->grabWindow(0), name + QStringLiteral("-ekran"));
+            dialog->close();
+        });
+        item.click();
+        return shown;
+    };
+    if (!require(shootModal(form.Ustawienia1, QStringLiteral("11-ustawienia")),
+                 "okno ustawień się nie pokazało") ||
+        !require(shootModal(form.Oprogramie1, QStringLiteral("12-o-programie")),
+                 "okno O programie się nie pokazało"))
+        return 1;
 
     if (!require(!dialogs.failed(), qPrintable(dialogs.failures().join(u'\n'))))
         return 1;
