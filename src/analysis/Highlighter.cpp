@@ -90,6 +90,7 @@ bool highlightIdentifiers(ScriptView& view, const QList<NamedStyle>& passes)
     }
 
     const QString& text = view.text();
+    const QString& folded = view.foldedText();
     const int n = view.length();
     int i = 0;
     while (i < n) {
@@ -100,18 +101,18 @@ bool highlightIdentifiers(ScriptView& view, const QList<NamedStyle>& passes)
         const int start = i;
         while (i < n && IsWordChar(text.at(i)))
             ++i;
-        const QStringView token = QStringView(text).mid(start, i - start);
-        foldInto(token, key);
+        // The token's folded form, read in place (no copy).
+        const QString token = QString::fromRawData(folded.constData() + start, i - start);
 
         WordStyle word;
-        if (const auto it = plain.constFind(key);
+        if (const auto it = plain.constFind(token);
             it != plain.constEnd() && !IsInComment(view, start))
             word = *it;
         WordStyle hash;
         const bool hashPossible = !hashed.isEmpty() && start > 0 && text.at(start - 1) == u'#' &&
                                   (start == 1 || !IsWordChar(text.at(start - 2)));
         if (hashPossible) {
-            if (const auto it = hashed.constFind(key);
+            if (const auto it = hashed.constFind(token);
                 it != hashed.constEnd() && !IsInComment(view, start - 1))
                 hash = *it;
         }
@@ -161,7 +162,8 @@ void HighlightComments(ScriptView& view, Colour colour, Styles styles)
     const QString& text = view.text();
     int p = view.findPlain(u"//", 0, n);
     while (p >= 0) {
-        qsizetype lineEnd = text.indexOf(ScriptView::LineBreak, p);
+        // A CR in the view's text always starts a CR LF.
+        qsizetype lineEnd = text.indexOf(u'\r', p);
         if (lineEnd < 0)
             lineEnd = n;
         if (view.charColourAt(p) == Colours::Black)

@@ -10,19 +10,14 @@ namespace {
 
 QString normaliseLineBreaks(const QString& text)
 {
-    bool clean = true;
+    // Clean when every CR is followed by a LF and every LF follows a CR.
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n && clean; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r') {
-            if (i + 1 < n && text.at(i + 1) == u'\n')
-                ++i;
-            else
-                clean = false;
-        } else if (c == u'\n') {
-            clean = false;
-        }
-    }
+    const char16_t* data = reinterpret_cast<const char16_t*>(text.constData());
+    bool clean = true;
+    for (qsizetype cr = text.indexOf(u'\r'); clean && cr >= 0; cr = text.indexOf(u'\r', cr + 1))
+        clean = cr + 1 < n && data[cr + 1] == u'\n';
+    for (qsizetype lf = text.indexOf(u'\n'); clean && lf >= 0; lf = text.indexOf(u'\n', lf + 1))
+        clean = lf > 0 && data[lf - 1] == u'\r';
     if (clean)
         return text;
     qsizetype breaks = 0;
@@ -70,41 +65,68 @@ char16_t fold(char16_t c)
     return QChar::toCaseFolded(c);
 }
 
-// First p in [from, end - needle.size()] where text matches needle ignoring case (both
-// compared through simple case folding, code unit by code unit); -1 if none.
-qsizetype indexOfIgnoringCase(QStringView text, qsizetype from, qsizetype end, QStringView needle)
+// How often a folded code unit turns up in scripts, roughly: letters by their frequency in
+// English and code, common letters highest; punctuation, digits and others low.
+int commonness(char16_t c)
+{
+    static constexpr char Letters[] = "zqjxkvbypgwfmucdlhrsnioate";
+    if (c >= u'a' && c <= u'z')
+        return 10 + int(std::find(Letters, Letters + 26, char(c)) - Letters);
+    if (c == u' ' || c == u'(' || c == u')' || c == u';' || c == u',')
+        return 40;
+    return c < 128 ? 5 : 1;
+}
+
+// First p in [from, end - needle.size()] where the folded text holds needle (compared through
+// simple case folding, code unit by code unit); -1 if none.
+qsizetype indexOfIgnoringCase(QStringView folded, qsizetype from, qsizetype end, QStringView needle)
 {
     const qsizetype m = needle.size();
     if (m == 0 || end - from < m)
         return -1;
-    QVarLengthArray<char16_t, 64> folded(m);
+    QVarLengthArray<char16_t, 64> foldedNeedle(m);
     for (qsizetype k = 0; k < m; ++k)
-        folded[k] = fold(needle[k].unicode());
-    const char16_t first = folded[0];
-    const char16_t* data = text.utf16();
-    const qsizetype last = end - m;
-    for (qsizetype i = from; i <= last; ++i) {
-        if (fold(data[i]) != first)
-            continue;
-        qsizetype k = 1;
-        while (k < m && fold(data[i + k]) == folded[k])
-            ++k;
-        if (k == m)
-            return i;
+        foldedNeedle[k] = fold(needle[k].unicode());
+    // Qt's vectorised search looks for the needle's least common code unit; each place found
+    // is compared whole.
+    qsizetype pivot = 0;
+    for (qsizetype k = 1; k < m; ++k) {
+        if (commonness(foldedNeedle[k]) < commonness(foldedNeedle[pivot]))
+            pivot = k;
+    }
+    const QChar rare(foldedNeedle[pivot]);
+    const char16_t* data = folded.utf16();
+    const QStringView range = folded.left(end - m + 1 + pivot);
+    qsizetype i = range.indexOf(rare, from + pivot);
+    while (i >= 0) {
+        const char16_t* at = data + i - pivot;
+        if (std::equal(foldedNeedle.begin(), foldedNeedle.end(), at))
+            return i - pivot;
+        i = range.indexOf(rare, i + 1);
     }
     return -1;
 }
 
 } // namespace
 
-bool IsWordChar(QChar c)
+const QString& ScriptView::foldedText() const
 {
-    return c == u'_' || c.isLetterOrNumber();
+    if (!m_foldedValid) {
+        const qsizetype n = m_text.size();
+        m_folded.resize(n);
+        const char16_t* src = reinterpret_cast<const char16_t*>(m_text.constData());
+        char16_t* dst = reinterpret_cast<char16_t*>(m_folded.data());
+        for (qsizetype i = 0; i < n; ++i)
+            dst[i] = fold(src[i]);
+        m_foldedValid = true;
+    }
+    return m_folded;
 }
 
 void ScriptView::clear()
 {
     m_text.clear();
+    m_foldedValid = false;
     m_colours.clear();
     m_styles.clear();
     m_sizes.clear();
@@ -116,6 +138,7 @@ void ScriptView::clear()
 void ScriptView::setText(const QString& text)
 {
     m_text = normaliseLineBreaks(text);
+    m_foldedValid = false;
     const std::size_t n = std::size_t(m_text.size());
     m_colours.assign(n, Colours::Black);
     m_styles.assign(n, NoStyle);
@@ -147,7 +170,8 @@ QStringList ScriptView::lines() const
     qsizetype from = 0;
     const qsizetype n = m_text.size();
     while (from < n) {
-        const qsizetype br = m_text.indexOf(ScriptView::LineBreak, from);
+        // The text's line breaks are all CR LF, and a CR stands only in one.
+        const qsizetype br = m_text.indexOf(u'\r', from);
         if (br < 0) {
             result.append(m_text.mid(from));
             break;
@@ -162,7 +186,9 @@ int ScriptView::lineCount() const
 {
     if (m_text.isEmpty())
         return 0;
-    const int breaks = int(m_text.count(ScriptView::LineBreak));
+    int breaks = 0;
+    for (qsizetype lf = m_text.indexOf(u'\n'); lf >= 0; lf = m_text.indexOf(u'\n', lf + 1))
+        ++breaks;
     return m_text.endsWith(ScriptView::LineBreak) ? breaks : breaks + 1;
 }
 
@@ -174,6 +200,7 @@ void ScriptView::appendLine(const QString& line)
     added += normaliseLineBreaks(line);
     added += ScriptView::LineBreak;
     m_text += added;
+    m_foldedValid = false;
     const std::size_t n = std::size_t(m_text.size());
     m_colours.resize(n, Colours::Black);
     m_styles.resize(n, NoStyle);
@@ -189,7 +216,7 @@ int ScriptView::findPlain(QStringView needle, int start, int length) const
     qint64 end = qint64(start) + length;
     if (!clipRange(m_text.size(), from, end))
         return -1;
-    return int(indexOfIgnoringCase(m_text, from, end, needle));
+    return int(indexOfIgnoringCase(foldedText(), from, end, needle));
 }
 
 int ScriptView::findWord(QStringView word, int start, int length) const
@@ -202,7 +229,7 @@ int ScriptView::findWord(QStringView word, int start, int length) const
         return -1;
     const qsizetype n = m_text.size();
     while (from < end) {
-        const qsizetype p = indexOfIgnoringCase(m_text, from, end, word);
+        const qsizetype p = indexOfIgnoringCase(foldedText(), from, end, word);
         if (p < 0)
             return -1;
         const qsizetype after = p + word.size();

@@ -28,7 +28,14 @@ constexpr Colour Reserved = Rgb(128, 128, 0);
 } // namespace Colours
 
 /// Word characters of whole-word searches: letters, digits and '_'.
-bool IsWordChar(QChar c);
+inline bool IsWordChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 128)
+        return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
+               u == u'_';
+    return c.isLetterOrNumber();
+}
 
 /// Font style flags; a character's styles are a combination of them.
 enum Style : std::uint8_t
@@ -96,6 +103,9 @@ public:
     int findWord(QStringView word, int start, int length) const;
     /// First occurrence of needle in [start, start + length), ignoring case; -1 if none.
     int findPlain(QStringView needle, int start, int length) const;
+    /// The text with every code unit case-folded (same length and positions); made once per
+    /// change of the text, so that repeated searches cost one pass each.
+    const QString& foldedText() const;
 
     /// Colour of the character at pos; black (0) at or beyond the end or before the start.
     Colour charColourAt(int pos) const;
@@ -128,6 +138,8 @@ private:
     QList<ParagraphFormat> m_paragraphs;
     ParagraphFormat m_tailFormat;
     quint64 m_revision = 0;
+    mutable QString m_folded;
+    mutable bool m_foldedValid = false;
 };
 
 } // namespace Lex

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void appendLine();
     void find_data();
     void find();
+    void findAfterTextChanges();
     void attributesAndRuns();
     void setTextResetsAttributes();
     void appendRemark_data();
@@ -134,6 +135,20 @@ void TestScriptView::find_data()
                                        << "#include" << true << 0 << 9 << -1;
     QTest::newRow("plain slashes") << "a / b // c"
                                    << "//" << false << 0 << 10 << 6;
+    // The search looks for the needle's least common character first; these place that
+    // character at the range's edges.
+    QTest::newRow("rare last, overlapping starts") << "aaaz aaz"
+                                                   << "aaz" << false << 0 << 8 << 1;
+    QTest::newRow("match must end inside range") << "xx quiz"
+                                                 << "quiz" << false << 0 << 6 << -1;
+    QTest::newRow("rare char of an earlier match") << "buzz buzz"
+                                                   << "BUZZ" << true << 1 << 8 << 5;
+    QTest::newRow("match ends at range end") << "a buzz"
+                                             << "buzz" << true << 2 << 4 << 2;
+    QTest::newRow("polish letters ignore case") << "ŻÓŁW żółw"
+                                                << "żółw" << true << 1 << 8 << 5;
+    QTest::newRow("kelvin sign folds to k") << "x \u212Ax"
+                                            << "kx" << false << 0 << 4 << 2;
     QTest::newRow("empty needle") << "abc"
                                   << "" << false << 0 << 3 << -1;
     QTest::newRow("negative length") << "abc"
@@ -153,6 +168,25 @@ void TestScriptView::find()
     const int found =
         whole ? view.findWord(needle, start, length) : view.findPlain(needle, start, length);
     QCOMPARE(found, result);
+}
+
+// Searches see the current text after every kind of change.
+void TestScriptView::findAfterTextChanges()
+{
+    ScriptView view;
+    view.setText(QStringLiteral("Sell = 0;"));
+    QCOMPARE(view.findWord(u"sell", 0, view.length()), 0);
+    QCOMPARE(view.findWord(u"buy", 0, view.length()), -1);
+    view.appendLine(QStringLiteral("Buy = 1;"));
+    QCOMPARE(view.findWord(u"buy", 0, view.length()), 11);
+    view.setRangeStyle(0, 4, Colours::Comment, Italic);
+    QCOMPARE(view.findWord(u"BUY", 0, view.length()), 11);
+    view.setText(QStringLiteral("x\nBUY"));
+    QCOMPARE(view.findWord(u"buy", 0, view.length()), 3);
+    QCOMPARE(view.foldedText(), QStringLiteral("x\r\nbuy"));
+    view.clear();
+    QCOMPARE(view.findPlain(u"b", 0, 10), -1);
+    QVERIFY(view.foldedText().isEmpty());
 }
 
 void TestScriptView::attributesAndRuns()
