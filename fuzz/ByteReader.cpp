@@ -5,8 +5,7 @@ namespace Fuzz {
 ByteReader::ByteReader(const std::uint8_t* data, std::size_t size)
     : m_data(data)
     , m_size(size)
-{
-}
+{}
 
 QByteArray ByteReader::takeBytes(int maxLength)
 {

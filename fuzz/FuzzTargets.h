@@ -46,5 +46,4 @@ QString ScratchDir();
 
 } // namespace Fuzz
 
-#define FUZZ_CHECK(condition)                                                                    \
-    ((condition) ? void() : Fuzz::Fail(#condition, __FILE__, __LINE__))
+#define FUZZ_CHECK(condition) ((condition) ? void() : Fuzz::Fail(#condition, __FILE__, __LINE__))

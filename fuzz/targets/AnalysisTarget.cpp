@@ -2,7 +2,6 @@
 
 #include "ByteReader.h"
 #include "FuzzTargets.h"
-
 #include "analysis/AnalysisContext.h"
 #include "analysis/Highlighter.h"
 #include "analysis/Rewriter.h"

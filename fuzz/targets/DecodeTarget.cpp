@@ -1,7 +1,6 @@
 // The text decoder and encoder at the program's edges.
 
 #include "FuzzTargets.h"
-
 #include "platform/TextFile.h"
 
 #include <QFile>

@@ -2,7 +2,6 @@
 
 #include "ByteReader.h"
 #include "FuzzTargets.h"
-
 #include "project/ProfileFile.h"
 
 #include <QFile>
@@ -154,8 +153,8 @@ int Profile(const std::uint8_t* data, std::size_t size)
         FUZZ_CHECK(eq >= 0);
         bool replaced = false;
         for (const Written& op : std::as_const(ops))
-            replaced = replaced || line.left(eq).trimmed().compare(op.key.trimmed(),
-                                                                   Qt::CaseInsensitive) == 0;
+            replaced = replaced ||
+                       line.left(eq).trimmed().compare(op.key.trimmed(), Qt::CaseInsensitive) == 0;
         FUZZ_CHECK(replaced);
     }
     return 0;

@@ -1,7 +1,6 @@
 // LoadProject on any file; a project that loads saves and loads again to the same state.
 
 #include "FuzzTargets.h"
-
 #include "app/TForm1.h"
 #include "project/Projekt.h"
 
@@ -31,8 +30,7 @@ int Project(const std::uint8_t* data, std::size_t size)
     {
         QFile file(input);
         FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) ==
-                   qint64(size));
+        FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
     }
 
     App::TForm1 form;
@@ -53,8 +51,8 @@ int Project(const std::uint8_t* data, std::size_t size)
         Projekt::SaveProject(first, form.projectData, form.optionPages(), stepDone(form)).ok);
 
     App::TForm1 again;
-    FUZZ_CHECK(Projekt::LoadProject(first, again.projectData, again.optionPages(),
-                                    stepDone(again)) == 0);
+    FUZZ_CHECK(
+        Projekt::LoadProject(first, again.projectData, again.optionPages(), stepDone(again)) == 0);
     FUZZ_CHECK(again.projectData.SourcePath == form.projectData.SourcePath);
     FUZZ_CHECK(again.projectData.Build == form.projectData.Build);
     FUZZ_CHECK(

@@ -2,7 +2,6 @@
 
 #include "ByteReader.h"
 #include "FuzzTargets.h"
-
 #include "platform/GetAmiBrokerDir.h"
 
 namespace Fuzz {

@@ -7,6 +7,9 @@
 #include "project/Projekt.h"
 
 #include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -14,10 +17,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -49,8 +48,8 @@ Outcome writeInChild(const QString& path, const QByteArray& bytes, rlim_t sizeLi
             _exit(3);
         const Platform::WriteResult result = Platform::WriteFileAtomically(path, bytes);
         const QByteArray report = (result.ok ? "1" : "0") + result.error.toUtf8();
-        const bool sent = write(fds[1], report.constData(), size_t(report.size())) ==
-                          ssize_t(report.size());
+        const bool sent =
+            write(fds[1], report.constData(), size_t(report.size())) == ssize_t(report.size());
         _exit(sent ? 0 : 4);
     }
     close(fds[1]);
@@ -127,9 +126,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                QFile::ExeOwner | QFile::ReadOther |
-                                                QFile::ExeOther);
+        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                QFile::ReadOther | QFile::ExeOther);
     }
 
     void failedWrite_data()
@@ -293,8 +291,7 @@ private Q_SLOTS:
         const QString path = freshFolder() + QStringLiteral("/obcy.afp");
         writeFile(path, bytes);
         App::TForm1 form;
-        QCOMPARE(Projekt::LoadProject(path, form.projectData, form.optionPages(), steps(form)),
-                 -1);
+        QCOMPARE(Projekt::LoadProject(path, form.projectData, form.optionPages(), steps(form)), -1);
         QString out;
         QString err;
         QCOMPARE(runCli({QStringLiteral("project"), QStringLiteral("show"), path}, &out, &err),
