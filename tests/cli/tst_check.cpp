@@ -1,32 +1,12 @@
 // Tests of "orvanta check": reports, insertion lines mapped to the file, exit codes, odd input.
 
-#include "cli/CommandLine.h"
+#include "CliRun.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList& args)
-{
-    QBuffer out;
-    QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    Run result;
-    result.status = Cli::execute(args, out, err);
-    result.out = QString::fromUtf8(out.data());
-    result.err = QString::fromUtf8(err.data());
-    return result;
-}
 
 const QByteArray Crossover = "// moving averages\r\n"
                              "fast = MA(C, 10);\r\n"
@@ -107,7 +87,7 @@ void TestCheck::insertionLine()
 {
     QFETCH(QByteArray, script);
     QFETCH(QString, expected);
-    const Run run = runCli({QStringLiteral("check"), write(script)});
+    const CliRun run = runCli({QStringLiteral("check"), write(script)});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.out.endsWith(expected), qPrintable(run.out));
     QCOMPARE(run.err, QString());
@@ -197,7 +177,7 @@ void TestCheck::reports()
     QFETCH(int, status);
     QFETCH(QString, out);
     QFETCH(QString, err);
-    const Run run = runCli({QStringLiteral("check"), write(script)});
+    const CliRun run = runCli({QStringLiteral("check"), write(script)});
     QCOMPARE(run.status, status);
     QVERIFY2(run.out.endsWith(out), qPrintable(run.out));
     QVERIFY2(run.err.endsWith(err), qPrintable(run.err));
@@ -210,14 +190,14 @@ void TestCheck::showSignals()
 {
     const QString path = write("Buy = 1;\r\nSell = 0;\r\nPlotShapes(Buy * shapeUpArrow, 5);\r\n"
                                "Plot(C, \"C\", 1);\r\n");
-    const Run plain = runCli({QStringLiteral("check"), path});
+    const CliRun plain = runCli({QStringLiteral("check"), path});
     QCOMPARE(plain.status, 0);
     QVERIFY(!plain.out.contains(QStringLiteral("PlotShapes x1")));
     QVERIFY2(plain.out.endsWith(QStringLiteral("przed wierszem 3:\nPlotShapes(Buy * shapeUpArrow, "
                                                "5);\n")),
              qPrintable(plain.out));
 
-    const Run shown = runCli({QStringLiteral("check"), path, QStringLiteral("--show-signals")});
+    const CliRun shown = runCli({QStringLiteral("check"), path, QStringLiteral("--show-signals")});
     QCOMPARE(shown.status, 0);
     QVERIFY2(shown.out.contains(QStringLiteral("\n   PlotShapes x1\n")), qPrintable(shown.out));
     QVERIFY2(shown.out.endsWith(QStringLiteral("przed wierszem 4:\nPlot(C, \"C\", 1);\n")),
@@ -249,7 +229,7 @@ void TestCheck::arguments()
     QFETCH(QStringList, args);
     QFETCH(int, status);
     QFETCH(QString, err);
-    const Run run = runCli(args);
+    const CliRun run = runCli(args);
     QCOMPARE(run.status, status);
     QVERIFY2(run.err.startsWith(err), qPrintable(run.err));
     if (status == 2)
@@ -261,7 +241,7 @@ void TestCheck::arguments()
 void TestCheck::unreadable()
 {
     const QString path = m_dir.filePath(QStringLiteral("missing.afl"));
-    const Run run = runCli({QStringLiteral("check"), path});
+    const CliRun run = runCli({QStringLiteral("check"), path});
     QCOMPARE(run.status, 2);
     QVERIFY2(run.err.startsWith(QStringLiteral("orvanta: Nie można wczytać skryptu AFL ") + path +
                                 QStringLiteral(": ")),
@@ -283,7 +263,7 @@ void TestCheck::longScript()
         script += (i % 1000 == 0) ? "ApplyStop(0, 1, 5);\r\n" : "Sell = C < O;\r\n";
     }
     script += "Plot(C, \"C\", 1);\r\n";
-    const Run run = runCli({QStringLiteral("check"), write(script)});
+    const CliRun run = runCli({QStringLiteral("check"), write(script)});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.out.contains(QStringLiteral("   ApplyStop x25\n")), qPrintable(run.out.left(500)));
     QVERIFY2(run.out.endsWith(

@@ -1,8 +1,8 @@
 // Tests of "orvanta generate": the demo project, output files, the source override, refusals.
 
+#include "CliRun.h"
 #include "app/ScriptedDialogs.h"
 #include "app/TForm1.h"
-#include "cli/CommandLine.h"
 #include "generator/Sections.h"
 #include "platform/TextFile.h"
 
@@ -21,45 +21,13 @@ const QString DemoScript = ExamplesDir + QStringLiteral("/demo.afl");
 const QString Golden = QStringLiteral(ORVANTA_TEST_DATA "/cli/demo.expected.afl");
 const QString DateMark = QStringLiteral("@DATE@");
 
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QString err;
-
-    QString text() const { return QString::fromUtf8(out); }
-    /// The lines of stderr that give a reason ("orvanta: ...").
-    QStringList reasons() const
-    {
-        QStringList found;
-        for (const QString& line : err.split(u'\n')) {
-            if (line.startsWith(QLatin1String("orvanta: ")))
-                found.append(line);
-        }
-        return found;
-    }
-};
-
-Run runCli(const QStringList& args)
-{
-    QBuffer out;
-    QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    Run result;
-    result.status = Cli::execute(args, out, err);
-    result.out = out.data();
-    result.err = QString::fromUtf8(err.data());
-    return result;
-}
-
 /// Runs the command line with folder as the working folder.
-Run runIn(const QString& folder, const QStringList& args)
+CliRun runIn(const QString& folder, const QStringList& args)
 {
     const QString previous = QDir::currentPath();
     if (!QDir::setCurrent(folder))
         qFatal("cannot enter %s", qPrintable(folder));
-    Run run = runCli(args);
+    CliRun run = runCli(args);
     QDir::setCurrent(previous);
     return run;
 }
@@ -115,7 +83,7 @@ private:
     {
         const QString target = write(name, readBytes(DemoProject));
         if (!assignments.isEmpty()) {
-            const Run set =
+            const CliRun set =
                 runCli(QStringList{QStringLiteral("project"), QStringLiteral("set"), target} +
                        assignments);
             if (set.status != 0)
@@ -236,11 +204,11 @@ void TestGenerate::demoGenerates()
     QFETCH(QString, folder);
     QFETCH(QString, project);
     const QByteArray before = readBytes(DemoProject);
-    const Run run = runIn(folder, {QStringLiteral("generate"), project});
+    const CliRun run = runIn(folder, {QStringLiteral("generate"), project});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.reasons().isEmpty(), qPrintable(run.err));
 
-    const QString actual = withDateMark(run.text());
+    const QString actual = withDateMark(run.out);
     const QString expected = QString::fromUtf8(readBytes(Golden));
     if (actual != expected) {
         QFile out(Golden + QStringLiteral(".new"));
@@ -248,7 +216,7 @@ void TestGenerate::demoGenerates()
             out.write(actual.toUtf8());
     }
     QCOMPARE(actual, expected);
-    QVERIFY(!run.out.contains("\n\n")); // CR LF throughout, as the view holds it
+    QVERIFY(!run.bytes.contains("\n\n")); // CR LF throughout, as the view holds it
 
     // The remarks of the window go to stderr, the project file stays as it was.
     for (const QString& line :
@@ -277,21 +245,21 @@ void TestGenerate::outputFile()
     QStringList common{QStringLiteral("generate"), DemoProject};
     if (!source.isEmpty())
         common << QStringLiteral("--source") << source;
-    const Run toStdout = runCli(common);
+    const CliRun toStdout = runCli(common);
     QCOMPARE(toStdout.status, 0);
 
     const QString target = write(QStringLiteral("out.afl"), "old\r\n");
-    const Run toFile = runCli(common + QStringList{QStringLiteral("--output"), target});
+    const CliRun toFile = runCli(common + QStringList{QStringLiteral("--output"), target});
     QCOMPARE(toFile.status, 0);
     QVERIFY(toFile.out.isEmpty());
     const QByteArray bytes = readBytes(target);
-    const QString expected = toStdout.text();
+    const QString expected = toStdout.out;
     QVERIFY(expected.startsWith(QStringLiteral("// ***")));
 
     const QString utf8Remark = QStringLiteral("Plik zawiera znaki spoza strony kodowej "
                                               "Windows-1250 i został zapisany w kodowaniu UTF-8.");
     if (utf8) {
-        QCOMPARE(bytes, toStdout.out); // no BOM
+        QCOMPARE(bytes, toStdout.bytes); // no BOM
         QVERIFY(bytes.contains("// \xe6\x97\xa5 chart\r\n"));
         QVERIFY(toFile.err.endsWith(QStringLiteral("\n") + utf8Remark + u'\n'));
     } else {
@@ -310,24 +278,24 @@ void TestGenerate::sourceOverride()
 {
     const QByteArray before = readBytes(DemoProject);
     const QStringList entriesBefore = QDir(m_dir.path()).entryList(QDir::Files);
-    const Run run = runIn(m_dir.path(), {QStringLiteral("generate"), DemoProject,
-                                         QStringLiteral("--source=other.afl")});
+    const CliRun run = runIn(m_dir.path(), {QStringLiteral("generate"), DemoProject,
+                                            QStringLiteral("--source=other.afl")});
     QCOMPARE(run.status, 0);
-    const QStringList lines = run.text().split(QStringLiteral("\r\n"));
+    const QStringList lines = run.out.split(QStringLiteral("\r\n"));
     QVERIFY(lines.contains(QStringLiteral("// other system")));
     QVERIFY(lines.contains(QStringLiteral("Buy = Cross(C, MA(C, 20));")));
-    QVERIFY(!run.text().contains(QStringLiteral("fastMA")));
+    QVERIFY(!run.out.contains(QStringLiteral("fastMA")));
     // The options still come from the project: a 5000 zł position, one percent from the last.
-    QVERIFY(run.text().contains(QStringLiteral("5000")));
+    QVERIFY(run.out.contains(QStringLiteral("5000")));
     QVERIFY(lines.contains(QStringLiteral("  if(bs) cena = cena + cena*0.01;  // kupno")));
     QCOMPARE(readBytes(DemoProject), before);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), entriesBefore);
 
     // The same script named by its absolute path gives the same script.
-    const Run absolute = runCli({QStringLiteral("generate"), QStringLiteral("--source"),
-                                 path(QStringLiteral("other.afl")), DemoProject});
+    const CliRun absolute = runCli({QStringLiteral("generate"), QStringLiteral("--source"),
+                                    path(QStringLiteral("other.afl")), DemoProject});
     QCOMPARE(absolute.status, 0);
-    QCOMPARE(absolute.out, run.out);
+    QCOMPARE(absolute.bytes, run.bytes);
 }
 
 // Every bad input ends with status 2 and exactly one reason line; nothing goes to stdout.
@@ -422,9 +390,9 @@ void TestGenerate::badInput()
     QFETCH(QStringList, args);
     QFETCH(QString, reason);
     QFETCH(bool, usage);
-    const Run run = runCli(args);
+    const CliRun run = runCli(args);
     QCOMPARE(run.status, 2);
-    QVERIFY2(run.out.isEmpty(), run.out.constData());
+    QVERIFY2(run.out.isEmpty(), qPrintable(run.out));
     QCOMPARE(run.reasons(), QStringList{QStringLiteral("orvanta: ") + reason});
     QCOMPARE(run.err.contains(QStringLiteral("orvanta generate PROJEKT.afp")), usage);
 }
@@ -454,7 +422,7 @@ void TestGenerate::generationFails()
                          path(source)};
         if (toFile)
             args << QStringLiteral("--output") << old;
-        const Run run = runCli(args);
+        const CliRun run = runCli(args);
         QCOMPARE(run.status, 1);
         QVERIFY(run.out.isEmpty());
         QCOMPARE(run.reasons(),

@@ -1,11 +1,11 @@
 // Odd and hostile script files through the file reader, the Start page's Load command, the
 // check command and the generator: a clear message or the documented result, never a crash.
 
+#include "../cli/CliRun.h"
 #include "analysis/Highlighter.h"
 #include "analysis/ScriptView.h"
 #include "app/ScriptedDialogs.h"
 #include "app/TForm1.h"
-#include "cli/CommandLine.h"
 #include "generator/Pipeline.h"
 #include "platform/TextFile.h"
 
@@ -99,26 +99,6 @@ bool containsInTwoPieces(const QString& haystack, const QString& text)
     }
     const qsizetype at = haystack.indexOf(QStringView(text).left(low));
     return at >= 0 && haystack.indexOf(QStringView(text).mid(low), at + low) >= 0;
-}
-
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args)
-{
-    QBuffer out;
-    QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    CliRun run;
-    run.status = Cli::execute(args, out, err);
-    run.out = QString::fromUtf8(out.data());
-    run.err = QString::fromUtf8(err.data());
-    return run;
 }
 
 } // namespace
