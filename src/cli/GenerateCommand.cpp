@@ -114,28 +114,22 @@ int runGenerate(const QStringList& args, Console& console)
     if (!checkProjectFile(arguments.project, project, console))
         return BadInput;
 
-    // The script: --source as given (against the working folder), else the project's path,
-    // a relative one taken against the project file's folder.
-    const QString stored = project.readString(Section, FilenameKey);
-    const QString source = arguments.source.isEmpty() ? stored : arguments.source;
-    if (source.isEmpty()) {
+    // Open takes a relative stored script path against the project file's folder itself;
+    // --source (against the working folder) is put into a copy that Open reads instead.
+    if (arguments.source.isEmpty() && project.readString(Section, FilenameKey).isEmpty()) {
         console.error(Texts::NoSource);
         return BadInput;
     }
-    const QDir base =
-        arguments.source.isEmpty() ? QFileInfo(arguments.project).absoluteDir() : QDir::current();
-    const QString sourcePath = QDir::cleanPath(base.absoluteFilePath(source));
-
-    // The Open command reads the path from the file: open a copy that names the script.
     QString openPath = arguments.project;
     QTemporaryDir copyDir;
-    if (sourcePath != stored) {
+    if (!arguments.source.isEmpty()) {
         if (!copyDir.isValid()) {
             console.error(Texts::CannotWrite.arg(copyDir.path(), copyDir.errorString()));
             return BadInput;
         }
         openPath = copyDir.filePath(QFileInfo(arguments.project).fileName());
-        project.writeString(Section, FilenameKey, sourcePath);
+        project.writeString(Section, FilenameKey,
+                            QDir::cleanPath(QDir::current().absoluteFilePath(arguments.source)));
         const Platform::WriteResult copied =
             Platform::WriteFileAtomically(openPath, project.toBytes());
         if (!copied.ok) {
