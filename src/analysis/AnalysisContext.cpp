@@ -104,9 +104,23 @@ void AnalysisContext::ResetReservedNames(bool refill)
 int AnalysisContext::ResolveReservedNames(const ScriptView& view)
 {
     ResetReservedNames(true);
-    for (ReservedName& pair : m_reserved) {
-        while (view.findWord(pair.value, 0, view.length()) >= 0)
-            pair.value += Suffix;
+    // Every round asks the text once for all values still taken, and suffixes those found.
+    QList<ReservedName*> pending;
+    for (ReservedName& pair : m_reserved)
+        pending.append(&pair);
+    while (!pending.isEmpty()) {
+        QStringList values;
+        for (const ReservedName* pair : std::as_const(pending))
+            values.append(pair->value);
+        const QList<bool> taken = view.containsWords(values);
+        QList<ReservedName*> still;
+        for (qsizetype i = 0; i < pending.size(); ++i) {
+            if (taken.at(i)) {
+                pending.at(i)->value += Suffix;
+                still.append(pending.at(i));
+            }
+        }
+        pending = still;
     }
     return int(m_reserved.size());
 }

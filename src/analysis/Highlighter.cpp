@@ -3,8 +3,9 @@
 #include "analysis/AnalysisContext.h"
 #include "analysis/Catalogue.h"
 #include "analysis/Scanner.h"
+#include "analysis/WordTable.h"
 
-#include <QHash>
+#include <cstdint>
 
 namespace Lex {
 
@@ -46,15 +47,6 @@ QList<NamedStyle> identifierPasses(const AnalysisContext& context)
     return passes;
 }
 
-bool allWordChars(QStringView s)
-{
-    for (QChar c : s) {
-        if (!IsWordChar(c))
-            return false;
-    }
-    return !s.isEmpty();
-}
-
 void foldInto(QStringView s, QString& out)
 {
     out.resize(s.size());
@@ -71,17 +63,16 @@ void foldInto(QStringView s, QString& out)
 // has any other form.
 bool highlightIdentifiers(ScriptView& view, const QList<NamedStyle>& passes)
 {
-    QHash<QString, WordStyle> plain;
-    QHash<QString, WordStyle> hashed;
-    plain.reserve(passes.size());
+    WordTable<WordStyle> plain;
+    WordTable<WordStyle> hashed;
     QString key;
     for (int i = 0; i < passes.size(); ++i) {
         const NamedStyle& pass = passes.at(i);
         const QStringView name(pass.name);
-        if (allWordChars(name)) {
+        if (AllWordChars(name)) {
             foldInto(name, key);
             plain.insert(key, WordStyle{i, pass.colour, pass.styles});
-        } else if (name.startsWith(u'#') && allWordChars(name.mid(1))) {
+        } else if (name.startsWith(u'#') && AllWordChars(name.mid(1))) {
             foldInto(name.mid(1), key);
             hashed.insert(key, WordStyle{i, pass.colour, pass.styles});
         } else {
@@ -89,40 +80,29 @@ bool highlightIdentifiers(ScriptView& view, const QList<NamedStyle>& passes)
         }
     }
 
-    const QString& text = view.text();
-    const QString& folded = view.foldedText();
-    const int n = view.length();
-    int i = 0;
-    while (i < n) {
-        if (!IsWordChar(text.at(i))) {
-            ++i;
-            continue;
-        }
-        const int start = i;
-        while (i < n && IsWordChar(text.at(i)))
-            ++i;
-        // The token's folded form, read in place (no copy).
-        const QString token = QString::fromRawData(folded.constData() + start, i - start);
-
+    const char16_t* text = CodeUnits(view.text());
+    const char16_t* folded = CodeUnits(view.foldedText());
+    ForEachWord(view, [&](int start, int end, std::uint32_t h) {
+        const char16_t* token = folded + start;
         WordStyle word;
-        if (const auto it = plain.constFind(token);
-            it != plain.constEnd() && !IsInComment(view, start))
-            word = *it;
+        if (const WordStyle* found = plain.find(h, token, end - start);
+            found && !IsInComment(view, start))
+            word = *found;
         WordStyle hash;
-        const bool hashPossible = !hashed.isEmpty() && start > 0 && text.at(start - 1) == u'#' &&
-                                  (start == 1 || !IsWordChar(text.at(start - 2)));
+        const bool hashPossible = !hashed.isEmpty() && start > 0 && text[start - 1] == u'#' &&
+                                  (start == 1 || !IsWordChar(text[start - 2]));
         if (hashPossible) {
-            if (const auto it = hashed.constFind(token);
-                it != hashed.constEnd() && !IsInComment(view, start - 1))
-                hash = *it;
+            if (const WordStyle* found = hashed.find(h, token, end - start);
+                found && !IsInComment(view, start - 1))
+                hash = *found;
         }
         const auto applyWord = [&] {
             if (word.order >= 0)
-                view.setRangeStyle(start, i - start, word.colour, word.styles);
+                view.setRangeStyle(start, end - start, word.colour, word.styles);
         };
         const auto applyHash = [&] {
             if (hash.order >= 0)
-                view.setRangeStyle(start - 1, i - start + 1, hash.colour, hash.styles);
+                view.setRangeStyle(start - 1, end - start + 1, hash.colour, hash.styles);
         };
         if (word.order < hash.order) {
             applyWord();
@@ -131,7 +111,7 @@ bool highlightIdentifiers(ScriptView& view, const QList<NamedStyle>& passes)
             applyHash();
             applyWord();
         }
-    }
+    });
     return true;
 }
 

@@ -132,12 +132,14 @@ int RemoveCalls(ScriptView& view, const QString& name, AnalysisContext& context)
     return removed;
 }
 
-int RemoveListedCalls(ScriptView& view, AnalysisContext& context)
+int RemoveListedCalls(ScriptView& view, AnalysisContext& context, const ScriptView* source)
 {
     int total = 0;
     const QStringList names = context.removalList();
-    for (const QString& name : names)
-        total += RemoveCalls(view, name, context);
+    for (const QString& name : names) {
+        if (source == nullptr || source->mayHoldWord(name))
+            total += RemoveCalls(view, name, context);
+    }
     return total;
 }
 

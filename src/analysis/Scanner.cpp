@@ -102,11 +102,6 @@ void SetRangeStyle(ScriptView& view, int start, int length, Colour colour, Style
     view.setRangeStyle(start, length, colour, styles);
 }
 
-bool IsInComment(const ScriptView& view, int pos)
-{
-    return view.charColourAt(pos) == Colours::Comment;
-}
-
 int FindCodeChar(const ScriptView& view, int from, int to, QChar ch)
 {
     const QString& text = view.text();
@@ -114,9 +109,11 @@ int FindCodeChar(const ScriptView& view, int from, int to, QChar ch)
         from = 0;
     if (to > view.length())
         to = view.length();
-    for (int p = from; p < to; ++p) {
-        if (text.at(p) == ch && !IsInComment(view, p))
-            return p;
+    const QStringView range = QStringView(text).left(qMax(to, 0));
+    for (qsizetype p = from < to ? range.indexOf(ch, from) : -1; p >= 0;
+         p = range.indexOf(ch, p + 1)) {
+        if (!IsInComment(view, int(p)))
+            return int(p);
     }
     return -1;
 }

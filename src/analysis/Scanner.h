@@ -30,7 +30,10 @@ int FindWord(const ScriptView& view, QStringView word, int start, int length);
 int FindPlain(const ScriptView& view, QStringView text, int start, int length);
 Colour CharColourAt(const ScriptView& view, int pos);
 void SetRangeStyle(ScriptView& view, int start, int length, Colour colour, Styles styles);
-bool IsInComment(const ScriptView& view, int pos);
+inline bool IsInComment(const ScriptView& view, int pos)
+{
+    return view.charColourAt(pos) == Colours::Comment;
+}
 
 int FindCodeChar(const ScriptView& view, int from, int to, QChar ch);
 int FindMatchingBracket(const ScriptView& view, int from, int to, QChar opening);

@@ -1,6 +1,9 @@
 #include "analysis/ScriptView.h"
 
+#include "analysis/WordTable.h"
+
 #include <algorithm>
+#include <cstring>
 
 #include <QVarLengthArray>
 
@@ -13,12 +16,14 @@ QString normaliseLineBreaks(const QString& text)
     // Clean when every CR is followed by a LF and every LF follows a CR.
     const qsizetype n = text.size();
     const char16_t* data = reinterpret_cast<const char16_t*>(text.constData());
-    bool clean = true;
-    for (qsizetype cr = text.indexOf(u'\r'); clean && cr >= 0; cr = text.indexOf(u'\r', cr + 1))
-        clean = cr + 1 < n && data[cr + 1] == u'\n';
-    for (qsizetype lf = text.indexOf(u'\n'); clean && lf >= 0; lf = text.indexOf(u'\n', lf + 1))
-        clean = lf > 0 && data[lf - 1] == u'\r';
-    if (clean)
+    // That is: a CR stands exactly before each LF, none ends the text and none starts it. The
+    // loop has no branches, so that the compiler vectorises it.
+    if (n == 0)
+        return text;
+    unsigned bad = unsigned(data[0] == u'\n') | unsigned(data[n - 1] == u'\r');
+    for (qsizetype i = 0; i + 1 < n; ++i)
+        bad |= unsigned(data[i] == u'\r') ^ unsigned(data[i + 1] == u'\n');
+    if (!bad)
         return text;
     qsizetype breaks = 0;
     for (qsizetype i = 0; i < n; ++i) {
@@ -107,6 +112,23 @@ qsizetype indexOfIgnoringCase(QStringView folded, qsizetype from, qsizetype end,
     return -1;
 }
 
+// Whether word is made of ASCII word characters. Every character that folds to one of those
+// is a word character itself, so such a word can only be found as a whole run of word
+// characters; some non-word characters fold to letters beyond ASCII.
+bool isAsciiWord(QStringView word)
+{
+    return AllWordChars(word) &&
+           std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 128; });
+}
+
+// Makes v n zeros long.
+template <typename T> void resetAttributes(Detail::AttributeArray<T>& v, std::size_t n)
+{
+    v.resize(n);
+    if (n > 0)
+        std::memset(v.data(), 0, n * sizeof(T));
+}
+
 } // namespace
 
 const QString& ScriptView::foldedText() const
@@ -116,8 +138,19 @@ const QString& ScriptView::foldedText() const
         m_folded.resize(n);
         const char16_t* src = reinterpret_cast<const char16_t*>(m_text.constData());
         char16_t* dst = reinterpret_cast<char16_t*>(m_folded.data());
-        for (qsizetype i = 0; i < n; ++i)
-            dst[i] = fold(src[i]);
+        // ASCII first, without branches (the compiler vectorises it); the rest afterwards.
+        char16_t all = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = src[i];
+            all |= c;
+            dst[i] = char16_t(c + (char16_t(c - u'A') < 26 ? 32 : 0));
+        }
+        if (all >= 128) {
+            for (qsizetype i = 0; i < n; ++i) {
+                if (src[i] >= 128)
+                    dst[i] = QChar::toCaseFolded(src[i]);
+            }
+        }
         m_foldedValid = true;
     }
     return m_folded;
@@ -127,6 +160,7 @@ void ScriptView::clear()
 {
     m_text.clear();
     m_foldedValid = false;
+    m_wordsValid = false;
     m_colours.clear();
     m_styles.clear();
     m_sizes.clear();
@@ -139,10 +173,13 @@ void ScriptView::setText(const QString& text)
 {
     m_text = normaliseLineBreaks(text);
     m_foldedValid = false;
+    m_wordsValid = false;
     const std::size_t n = std::size_t(m_text.size());
-    m_colours.assign(n, Colours::Black);
-    m_styles.assign(n, NoStyle);
-    m_sizes.assign(n, 0);
+    // Black, no style and the base size are all zero: the arrays are cleared as memory.
+    static_assert(Colours::Black == 0 && NoStyle == 0);
+    resetAttributes(m_colours, n);
+    resetAttributes(m_styles, n);
+    resetAttributes(m_sizes, n);
     m_paragraphs.clear();
     m_tailFormat = ParagraphFormat();
     ++m_revision;
@@ -186,9 +223,10 @@ int ScriptView::lineCount() const
 {
     if (m_text.isEmpty())
         return 0;
+    const char16_t* data = reinterpret_cast<const char16_t*>(m_text.constData());
     int breaks = 0;
-    for (qsizetype lf = m_text.indexOf(u'\n'); lf >= 0; lf = m_text.indexOf(u'\n', lf + 1))
-        ++breaks;
+    for (qsizetype i = 0; i < m_text.size(); ++i)
+        breaks += int(data[i] == u'\n');
     return m_text.endsWith(ScriptView::LineBreak) ? breaks : breaks + 1;
 }
 
@@ -201,6 +239,7 @@ void ScriptView::appendLine(const QString& line)
     added += ScriptView::LineBreak;
     m_text += added;
     m_foldedValid = false;
+    m_wordsValid = false;
     const std::size_t n = std::size_t(m_text.size());
     m_colours.resize(n, Colours::Black);
     m_styles.resize(n, NoStyle);
@@ -219,9 +258,68 @@ int ScriptView::findPlain(QStringView needle, int start, int length) const
     return int(indexOfIgnoringCase(foldedText(), from, end, needle));
 }
 
+void ScriptView::keepWordFilter(WordFilter&& words) const
+{
+    m_words = std::move(words);
+    m_wordsValid = true;
+}
+
+bool ScriptView::mayHoldWord(QStringView word) const
+{
+    if (!m_wordsValid || !isAsciiWord(word))
+        return true;
+    QVarLengthArray<char16_t, 64> folded(word.size());
+    for (qsizetype k = 0; k < word.size(); ++k)
+        folded[k] = fold(word[k].unicode());
+    return m_words.mayHold(WordHash(QStringView(folded.data(), folded.size())));
+}
+
+QList<bool> ScriptView::containsWords(const QStringList& words) const
+{
+    QList<bool> found(words.size(), false);
+    // Words that fold alike share one entry; its number indexes `seen`.
+    WordTable<int> table;
+    QList<int> entryOf(words.size(), -1);
+    int entries = 0;
+    QString folded;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words.at(i);
+        if (!isAsciiWord(word)) {
+            found[i] = findWord(word, 0, length()) >= 0;
+            continue;
+        }
+        if (!mayHoldWord(word))
+            continue;
+        folded.resize(word.size());
+        for (qsizetype k = 0; k < word.size(); ++k)
+            folded[k] = QChar(fold(word.at(k).unicode()));
+        if (const int* entry = table.find(WordHash(folded), CodeUnits(folded), folded.size())) {
+            entryOf[i] = *entry;
+        } else {
+            table.insert(folded, entries);
+            entryOf[i] = entries++;
+        }
+    }
+    if (entries > 0) {
+        std::vector<bool> seen(std::size_t(entries), false);
+        const char16_t* foldedText = CodeUnits(this->foldedText());
+        ForEachWord(*this, [&](int start, int end, std::uint32_t h) {
+            if (const int* entry = table.find(h, foldedText + start, end - start))
+                seen[std::size_t(*entry)] = true;
+        });
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            if (entryOf.at(i) >= 0)
+                found[i] = seen[std::size_t(entryOf.at(i))];
+        }
+    }
+    return found;
+}
+
 int ScriptView::findWord(QStringView word, int start, int length) const
 {
     if (word.isEmpty() || length <= 0)
+        return -1;
+    if (!mayHoldWord(word))
         return -1;
     qint64 from = start;
     qint64 end = qint64(start) + length;
@@ -240,13 +338,6 @@ int ScriptView::findWord(QStringView word, int start, int length) const
         from = p + 1;
     }
     return -1;
-}
-
-Colour ScriptView::charColourAt(int pos) const
-{
-    if (pos < 0 || pos >= length())
-        return Colours::Black;
-    return m_colours[std::size_t(pos)];
 }
 
 Styles ScriptView::stylesAt(int pos) const

@@ -1,7 +1,12 @@
 #pragma once
 // Text model of a script view: CR LF text with per-character colour, font style and size.
 
+#include "analysis/WordFilter.h"
+
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include <QList>
@@ -27,13 +32,23 @@ constexpr Colour Plugin = Rgb(255, 0, 0);
 constexpr Colour Reserved = Rgb(128, 128, 0);
 } // namespace Colours
 
+namespace Detail {
+// The ASCII word characters, one flag per code unit.
+inline constexpr auto AsciiWordChars = [] {
+    std::array<bool, 128> flags{};
+    for (int c = 0; c < 128; ++c)
+        flags[std::size_t(c)] =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    return flags;
+}();
+} // namespace Detail
+
 /// Word characters of whole-word searches: letters, digits and '_'.
 inline bool IsWordChar(QChar c)
 {
     const char16_t u = c.unicode();
     if (u < 128)
-        return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
-               u == u'_';
+        return Detail::AsciiWordChars[u];
     return c.isLetterOrNumber();
 }
 
@@ -74,6 +89,24 @@ struct Run
     int size = 0;
 };
 
+namespace Detail {
+// An allocator that leaves new elements of a growing attribute array uninitialised, so that
+// the view clears them as memory at once instead of element by element.
+template <typename T> struct UninitialisedAllocator : std::allocator<T>
+{
+    template <typename U> struct rebind
+    {
+        using other = UninitialisedAllocator<U>;
+    };
+    template <typename U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+    template <typename U, typename... Args> void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+template <typename T> using AttributeArray = std::vector<T, UninitialisedAllocator<T>>;
+} // namespace Detail
+
 /// The text of a script view. Line breaks are CR LF, positions are 0-based indices into the
 /// text (a line break counts as two), every character has a colour, styles and a size.
 class ScriptView
@@ -101,6 +134,9 @@ public:
     /// First whole-word occurrence of word in [start, start + length), ignoring case; -1 if
     /// none. Word characters are letters, digits and '_'.
     int findWord(QStringView word, int start, int length) const;
+    /// For each of words, whether findWord finds it anywhere in the text; one pass over the
+    /// text answers all the words made of ASCII word characters.
+    QList<bool> containsWords(const QStringList& words) const;
     /// First occurrence of needle in [start, start + length), ignoring case; -1 if none.
     int findPlain(QStringView needle, int start, int length) const;
     /// The text with every code unit case-folded (same length and positions); made once per
@@ -108,7 +144,10 @@ public:
     const QString& foldedText() const;
 
     /// Colour of the character at pos; black (0) at or beyond the end or before the start.
-    Colour charColourAt(int pos) const;
+    Colour charColourAt(int pos) const
+    {
+        return pos >= 0 && pos < length() ? m_colours[std::size_t(pos)] : Colours::Black;
+    }
     Styles stylesAt(int pos) const;
     int sizeAt(int pos) const;
     /// Gives [start, start + length) the colour and the styles (clipped to the text).
@@ -127,19 +166,29 @@ public:
     void setParagraphFormat(int line, const ParagraphFormat& format);
     int lineCount() const;
 
+    /// Keeps the filter of the words of the current text, made by a pass over it; searches
+    /// for a word it has never seen then answer at once.
+    void keepWordFilter(WordFilter&& words) const;
+    /// False when the text surely holds word nowhere as a whole word; true when it may, when
+    /// word is not made of ASCII word characters, or when no pass over the current text was
+    /// made.
+    bool mayHoldWord(QStringView word) const;
+
     /// Increases with every change of text or attributes, so views can tell what is stale.
     quint64 revision() const { return m_revision; }
 
 private:
     QString m_text;
-    std::vector<Colour> m_colours;
-    std::vector<Styles> m_styles;
-    std::vector<std::uint8_t> m_sizes;
+    Detail::AttributeArray<Colour> m_colours;
+    Detail::AttributeArray<Styles> m_styles;
+    Detail::AttributeArray<std::uint8_t> m_sizes;
     QList<ParagraphFormat> m_paragraphs;
     ParagraphFormat m_tailFormat;
     quint64 m_revision = 0;
     mutable QString m_folded;
     mutable bool m_foldedValid = false;
+    mutable WordFilter m_words;
+    mutable bool m_wordsValid = false;
 };
 
 } // namespace Lex

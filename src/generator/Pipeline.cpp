@@ -17,14 +17,6 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 const QString PlotShapes = QStringLiteral("PlotShapes");
 
-QString JoinLines(const QStringList& lines)
-{
-    QString text;
-    for (const QString& line : lines)
-        text += line + CrLf;
-    return text;
-}
-
 void AppendLines(Lex::ScriptView& view, const QStringList& lines)
 {
     for (const QString& line : lines)
@@ -50,9 +42,10 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
 {
     GenerationResult result;
 
+    // The working copy is coloured only once the listed calls are gone: nothing reads its
+    // colours before that.
     rGenAFL.clear();
     rGenAFL.setText(CrLf + rEdit.text());
-    Lex::HighlightScript(rGenAFL, context);
     rUwagi.clear();
     context.callTally().clear();
 
@@ -61,9 +54,8 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
 
     context.BuildRemovalList();
     UpdatePlotShapesRemoval(context, settings.showSignals);
-    Lex::RemoveListedCalls(rGenAFL, context);
+    Lex::RemoveListedCalls(rGenAFL, context, &rEdit);
     Lex::HighlightScript(rGenAFL, context);
-    result.sourceLines = rGenAFL.lines();
 
     AppendLines(rUwagi, RemovalReport(context.callTally()));
     CollectWarnings(rGenAFL, context);
@@ -77,6 +69,7 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
         else
             rUwagi.appendLine(u"\r\nNie można odnaleźć definicji sygnału SELL!"_s);
         rUwagi.appendLine(u"\r\nNie można wygenerować poprawnego kodu AFL."_s);
+        result.sourceLines = rGenAFL.lines();
         return result;
     }
 
@@ -87,7 +80,10 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
     Lex::AppendRemark(rUwagi, u"\r\nUżytkownik powinien samodzielnie sprawdzić poprawność kodu!"_s,
                       Lex::Bold, 10);
 
-    QString script = JoinLines(result.sourceLines);
+    // The working copy's lines, each followed by CR LF.
+    QString script = rGenAFL.text();
+    if (!script.isEmpty() && !script.endsWith(CrLf))
+        script += CrLf;
     const qsizetype at = qMin<qsizetype>(pos - 1, script.size());
     script.insert(at, sections.sell);
     script.insert(at, sections.buy);

@@ -26,9 +26,11 @@ void CollectWarnings(const Lex::ScriptView& view, Lex::AnalysisContext& context)
     context.BuildWarningList();
     Lex::CallTally& tally = context.callTally();
     tally.clear();
-    for (const QString& name : context.warningList()) {
-        if (view.findWord(name, 0, view.length()) >= 0)
-            tally.add(name);
+    const QStringList& names = context.warningList();
+    const QList<bool> present = view.containsWords(names);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (present.at(i))
+            tally.add(names.at(i));
     }
 }
 

@@ -18,7 +18,10 @@ private Q_SLOTS:
     void appendLine();
     void find_data();
     void find();
+    void findAfterTextChanges_data();
     void findAfterTextChanges();
+    void containsWords_data();
+    void containsWords();
     void attributesAndRuns();
     void setTextResetsAttributes();
     void appendRemark_data();
@@ -43,6 +46,11 @@ void TestScriptView::lineBreaks_data()
     QTest::newRow("cr") << "a\rb\r"
                         << "a\r\nb\r\n"
                         << 2;
+    QTest::newRow("lf first") << "\nab"
+                              << "\r\nab" << 2;
+    QTest::newRow("crlf then lone cr") << "a\r\n\r"
+                                       << "a\r\n\r\n"
+                                       << 2;
     QTest::newRow("mixed") << "a\n\r\nb\r\r\n"
                            << "a\r\n\r\nb\r\n\r\n"
                            << 4;
@@ -170,21 +178,78 @@ void TestScriptView::find()
     QCOMPARE(found, result);
 }
 
+void TestScriptView::containsWords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<QList<bool>>("found");
+    QTest::newRow("case and whole words")
+        << "Symbol = symbol_plug; mySymbol" << QStringList{"SYMBOL", "symbol_PLUG", "symbo", "my"}
+        << QList<bool>{true, true, false, false};
+    QTest::newRow("same word twice")
+        << "cena" << QStringList{"cena", "CENA", "cena_plug"} << QList<bool>{true, true, false};
+    QTest::newRow("inside comments and strings")
+        << "// newBar\r\n\"idBuy\" /* mBuy */" << QStringList{"newBar", "idBuy", "mBuy"}
+        << QList<bool>{true, true, true};
+    QTest::newRow("polish letters")
+        << "ŻÓŁW x" << QStringList{"żółw", "żół"} << QList<bool>{true, false};
+    QTest::newRow("word at both ends")
+        << "liczba+pozycje" << QStringList{"liczba", "pozycje"} << QList<bool>{true, true};
+    // Words with other characters are searched one by one.
+    QTest::newRow("other characters") << "x #include y" << QStringList{"#include", "x y", "", "y"}
+                                      << QList<bool>{true, false, false, true};
+    QTest::newRow("empty text") << "" << QStringList{"a"} << QList<bool>{false};
+    // U+0345 is no word character but folds to a Greek iota.
+    QTest::newRow("non-word character folding to a letter")
+        << "a \u0345 b" << QStringList{"\u03B9", "a"} << QList<bool>{true, true};
+}
+
+// One pass gives what a whole-word search of each word gives.
+void TestScriptView::containsWords()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, words);
+    QFETCH(QList<bool>, found);
+    ScriptView view;
+    view.setText(text);
+    QCOMPARE(view.containsWords(words), found);
+    for (qsizetype i = 0; i < words.size(); ++i)
+        QCOMPARE(view.findWord(words.at(i), 0, view.length()) >= 0, found.at(i));
+}
+
 // Searches see the current text after every kind of change.
+void TestScriptView::findAfterTextChanges_data()
+{
+    QTest::addColumn<bool>("afterPass");
+    QTest::newRow("searched only") << false;
+    // A pass over the text leaves a filter of its words; it must never answer for a text
+    // changed since.
+    QTest::newRow("after a pass over the words") << true;
+}
+
 void TestScriptView::findAfterTextChanges()
 {
+    QFETCH(bool, afterPass);
     ScriptView view;
+    const auto find = [&](QStringView word) {
+        if (afterPass)
+            view.containsWords({QStringLiteral("zzz")});
+        return view.findWord(word, 0, view.length());
+    };
     view.setText(QStringLiteral("Sell = 0;"));
-    QCOMPARE(view.findWord(u"sell", 0, view.length()), 0);
-    QCOMPARE(view.findWord(u"buy", 0, view.length()), -1);
+    QCOMPARE(find(u"sell"), 0);
+    QCOMPARE(find(u"buy"), -1);
     view.appendLine(QStringLiteral("Buy = 1;"));
-    QCOMPARE(view.findWord(u"buy", 0, view.length()), 11);
+    QCOMPARE(find(u"buy"), 11);
     view.setRangeStyle(0, 4, Colours::Comment, Italic);
-    QCOMPARE(view.findWord(u"BUY", 0, view.length()), 11);
+    QCOMPARE(find(u"BUY"), 11);
     view.setText(QStringLiteral("x\nBUY"));
-    QCOMPARE(view.findWord(u"buy", 0, view.length()), 3);
+    QCOMPARE(find(u"buy"), 3);
     QCOMPARE(view.foldedText(), QStringLiteral("x\r\nbuy"));
+    view.setLines({QStringLiteral("Sell")});
+    QCOMPARE(find(u"sell"), 0);
     view.clear();
+    QCOMPARE(find(u"sell"), -1);
     QCOMPARE(view.findPlain(u"b", 0, 10), -1);
     QVERIFY(view.foldedText().isEmpty());
 }
