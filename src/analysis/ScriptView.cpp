@@ -3,7 +3,9 @@
 #include "analysis/WordTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <stdexcept>
 
 #include <QVarLengthArray>
 
@@ -162,6 +164,7 @@ void ScriptView::clear()
     m_foldedValid = false;
     m_wordsValid = false;
     m_colours.clear();
+    m_palette.assign(1, Colours::Black);
     m_styles.clear();
     m_sizes.clear();
     m_paragraphs.clear();
@@ -175,9 +178,11 @@ void ScriptView::setText(const QString& text)
     m_foldedValid = false;
     m_wordsValid = false;
     const std::size_t n = std::size_t(m_text.size());
-    // Black, no style and the base size are all zero: the arrays are cleared as memory.
+    // Colour number 0 (black), no style and the base size are all zero: the arrays are
+    // cleared as memory.
     static_assert(Colours::Black == 0 && NoStyle == 0);
     resetAttributes(m_colours, n);
+    m_palette.assign(1, Colours::Black);
     resetAttributes(m_styles, n);
     resetAttributes(m_sizes, n);
     m_paragraphs.clear();
@@ -241,7 +246,7 @@ void ScriptView::appendLine(const QString& line)
     m_foldedValid = false;
     m_wordsValid = false;
     const std::size_t n = std::size_t(m_text.size());
-    m_colours.resize(n, Colours::Black);
+    m_colours.resize(n, 0);
     m_styles.resize(n, NoStyle);
     m_sizes.resize(n, 0);
     ++m_revision;
@@ -354,13 +359,43 @@ int ScriptView::sizeAt(int pos) const
     return m_sizes[std::size_t(pos)];
 }
 
+std::uint8_t ScriptView::paletteIndex(Colour colour)
+{
+    const auto known = std::find(m_palette.begin(), m_palette.end(), colour);
+    if (known != m_palette.end())
+        return std::uint8_t(known - m_palette.begin());
+    if (m_palette.size() == 256) {
+        // Keep black and the colours still in use, numbered anew.
+        std::array<bool, 256> used{};
+        used[0] = true;
+        for (std::uint8_t index : m_colours)
+            used[index] = true;
+        std::array<std::uint8_t, 256> renumbered{};
+        std::vector<Colour> kept;
+        for (std::size_t i = 0; i < 256; ++i) {
+            if (used[i]) {
+                renumbered[i] = std::uint8_t(kept.size());
+                kept.push_back(m_palette[i]);
+            }
+        }
+        if (kept.size() == 256)
+            throw std::length_error("a script view holds more than 256 colours");
+        for (std::uint8_t& index : m_colours)
+            index = renumbered[index];
+        m_palette = std::move(kept);
+    }
+    m_palette.push_back(colour);
+    return std::uint8_t(m_palette.size() - 1);
+}
+
 void ScriptView::setRangeStyle(int start, int length, Colour colour, Styles styles)
 {
     qint64 from = start;
     qint64 end = qint64(start) + length;
     if (!clipRange(m_text.size(), from, end))
         return;
-    std::fill(m_colours.begin() + from, m_colours.begin() + end, colour);
+    const std::uint8_t index = paletteIndex(colour);
+    std::fill(m_colours.begin() + from, m_colours.begin() + end, index);
     std::fill(m_styles.begin() + from, m_styles.begin() + end, styles);
     ++m_revision;
 }
@@ -389,11 +424,12 @@ QList<Run> ScriptView::runs(int start, int length) const
         const std::size_t k = std::size_t(i);
         Run run;
         run.start = int(i);
-        run.colour = m_colours[k];
+        const std::uint8_t colour = m_colours[k];
+        run.colour = m_palette[colour];
         run.styles = m_styles[k];
         run.size = m_sizes[k];
         qint64 j = i + 1;
-        while (j < end && m_colours[std::size_t(j)] == run.colour &&
+        while (j < end && m_colours[std::size_t(j)] == colour &&
                m_styles[std::size_t(j)] == run.styles && m_sizes[std::size_t(j)] == run.size)
             ++j;
         run.length = int(j - i);

@@ -146,7 +146,7 @@ public:
     /// Colour of the character at pos; black (0) at or beyond the end or before the start.
     Colour charColourAt(int pos) const
     {
-        return pos >= 0 && pos < length() ? m_colours[std::size_t(pos)] : Colours::Black;
+        return pos >= 0 && pos < length() ? m_palette[m_colours[std::size_t(pos)]] : Colours::Black;
     }
     Styles stylesAt(int pos) const;
     int sizeAt(int pos) const;
@@ -179,7 +179,12 @@ public:
 
 private:
     QString m_text;
-    Detail::AttributeArray<Colour> m_colours;
+    // The number of the colour to use, compacting the palette when it is full.
+    std::uint8_t paletteIndex(Colour colour);
+
+    // A character's colour is a number into the palette; entry 0 is black.
+    std::vector<Colour> m_palette{Colours::Black};
+    Detail::AttributeArray<std::uint8_t> m_colours;
     Detail::AttributeArray<Styles> m_styles;
     Detail::AttributeArray<std::uint8_t> m_sizes;
     QList<ParagraphFormat> m_paragraphs;

@@ -3,6 +3,8 @@
 #include "analysis/AppendRemark.h"
 #include "analysis/ScriptView.h"
 
+#include <stdexcept>
+
 #include <QTest>
 
 using namespace Lex;
@@ -23,6 +25,7 @@ private Q_SLOTS:
     void containsWords_data();
     void containsWords();
     void attributesAndRuns();
+    void manyColours();
     void setTextResetsAttributes();
     void appendRemark_data();
     void appendRemark();
@@ -252,6 +255,32 @@ void TestScriptView::findAfterTextChanges()
     QCOMPARE(find(u"sell"), -1);
     QCOMPARE(view.findPlain(u"b", 0, 10), -1);
     QVERIFY(view.foldedText().isEmpty());
+}
+
+// A view numbers its colours; numbers no character uses any more are given again.
+void TestScriptView::manyColours()
+{
+    ScriptView view;
+    view.setText(QString(10, u'x'));
+    for (int c = 1; c <= 1000; ++c)
+        view.setRangeStyle(c % 10, 1, Rgb(c % 256, c / 256, 7), NoStyle);
+    for (int pos = 0; pos < 10; ++pos) {
+        const int last = 990 + pos + (pos == 0 ? 10 : 0);
+        QCOMPARE(view.charColourAt(pos), Rgb(last % 256, last / 256, 7));
+    }
+    QCOMPARE(view.runs(0, 10).size(), 10);
+
+    // Black and 255 colours in use at once are the most a view can hold.
+    view.setText(QString(300, u'x'));
+    for (int c = 1; c <= 255; ++c)
+        view.setRangeStyle(c, 1, Rgb(c, 1, 1), NoStyle);
+    QCOMPARE(view.charColourAt(255), Rgb(255, 1, 1));
+    QVERIFY_THROWS_EXCEPTION(std::length_error, view.setRangeStyle(256, 1, Rgb(1, 2, 3), NoStyle));
+    view.setRangeStyle(1, 1, Rgb(2, 1, 1), NoStyle); // a colour it has
+    QCOMPARE(view.charColourAt(1), Rgb(2, 1, 1));
+    view.setRangeStyle(256, 1, Rgb(1, 2, 3), NoStyle); // number of Rgb(1, 1, 1) is free now
+    QCOMPARE(view.charColourAt(256), Rgb(1, 2, 3));
+    QCOMPARE(view.charColourAt(2), Rgb(2, 1, 1));
 }
 
 void TestScriptView::attributesAndRuns()
