@@ -31,6 +31,18 @@ QString wordCharsOf(const QString& s)
     return out;
 }
 
+// The last run of word characters of text, or an empty string.
+QString lastWordOf(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && !Lex::IsWordChar(text.at(end - 1)))
+        --end;
+    qsizetype start = end;
+    while (start > 0 && Lex::IsWordChar(text.at(start - 1)))
+        --start;
+    return text.mid(start, end - start);
+}
+
 bool lineBreaksAreCrLf(const QString& text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -75,6 +87,19 @@ int Analysis(const std::uint8_t* data, std::size_t size)
     view.setText(text);
     FUZZ_CHECK(lineBreaksAreCrLf(view.text()));
     Lex::HighlightScript(view, context);
+
+    // After a pass over the words (which leaves a filter of them), searches agree with a
+    // view that has had none, and one question for several words with a search for each.
+    Lex::ScriptView fresh;
+    fresh.setText(view.text());
+    const QStringList words{name, replacement, lastWordOf(text), lastWordOf(text).toUpper(),
+                            wordCharsOf(name)};
+    const QList<bool> present = view.containsWords(words);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const int p = fresh.findWord(words.at(i), 0, fresh.length());
+        FUZZ_CHECK(present.at(i) == (p >= 0));
+        FUZZ_CHECK(view.findWord(words.at(i), 0, view.length()) == p);
+    }
 
     // The load check: one remark line per plug-in call.
     context.loadRemarks().clear();
