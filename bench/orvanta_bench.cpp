@@ -180,5 +180,11 @@ int main(int argc, char** argv)
                 ratio(small.load, large.load), ratio(small.colour, large.colour),
                 ratio(small.signalsEnd, large.signalsEnd), ratio(small.generate, large.generate),
                 ratio(small.pipeline, large.pipeline), "");
+    // The pipeline against reading and decoding the file once, and against the load and one
+    // colouring pass (reading the file into the text model and scanning it once).
+    std::printf("\npipeline at %d lines: %.1f ms = %.0f x read and decode (%.3f ms), %.2f x load "
+                "and one colouring (%.1f ms)\n",
+                large.lines, large.pipeline * 1e3, large.pipeline / large.floor, large.floor * 1e3,
+                large.pipeline / (large.load + large.colour), (large.load + large.colour) * 1e3);
     return 0;
 }
