@@ -1,6 +1,7 @@
 // One generation from source view to finished script and remarks.
 
 #include "analysis/AnalysisContext.h"
+#include "analysis/Highlighter.h"
 #include "analysis/ScriptView.h"
 #include "generator/Pipeline.h"
 #include "generator/Sections.h"
@@ -117,6 +118,9 @@ private Q_SLOTS:
     void missingSignals();
     void plotShapesRemovalFollowsShowSignals();
     void writtenInWindows1250();
+    void colouredSource_data();
+    void colouredSource();
+    void failedGenerationShowsCurrentReservedNames();
 };
 
 void TestPipeline::initTestCase()
@@ -307,4 +311,73 @@ void TestPipeline::writtenInWindows1250()
 }
 
 QTEST_GUILESS_MAIN(TestPipeline)
+// The window colours its source view on loading, which leaves a filter of its words; the
+// generation must come out the same as from a source that was never coloured.
+void TestPipeline::colouredSource_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("showSignals");
+    const QString crossover = ReadUtf8(DataDir + u"crossover.afl"_s);
+    QTest::newRow("crossover") << crossover << true;
+    QTest::newRow("crossover, own PlotShapes kept") << crossover << false;
+    QTest::newRow("listed calls, some absent")
+        << u"Buy = 1; ApplyStop(1, 2, 3);\r\nSell = 0; GetTradingInterface(\"x\");\r\n"
+           u"PlotShapes(Buy, 1);\r\n// EnableRotationalTrading();\r\n"_s
+        << true;
+    QTest::newRow("no Buy") << u"x = Buy > 0;\r\nSell = 1;\r\nApplyStop(1, 2, 3);\r\n"_s << true;
+    QTest::newRow("reserved names taken") << u"symbol = 1; cena_plug = 2; Cena = 3;\r\n"
+                                             u"Buy = cena > 1; Sell = 0; liczba = idBuy;\r\n"_s
+                                          << true;
+}
+
+void TestPipeline::colouredSource()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, showSignals);
+    Afl::GeneratorSettings settings = FullSettings();
+    settings.showSignals = showSignals;
+
+    Lex::AnalysisContext plainContext;
+    const Lex::ScriptView plain = Source(source);
+    Lex::ScriptView plainGen, plainRemarks;
+    const Afl::GenerationResult expected =
+        Afl::GenerateScript(plain, plainGen, plainRemarks, plainContext, settings, true);
+
+    Lex::AnalysisContext context;
+    Lex::ScriptView coloured = Source(source);
+    Lex::HighlightScript(coloured, context);
+    Lex::ScriptView gen, remarks;
+    const Afl::GenerationResult result =
+        Afl::GenerateScript(coloured, gen, remarks, context, settings, true);
+
+    QCOMPARE(result.success, expected.success);
+    QCOMPARE(result.sourceLines, expected.sourceLines);
+    QCOMPARE(gen.text(), plainGen.text());
+    const QList<Lex::Run> runs = gen.runs(0, gen.length());
+    const QList<Lex::Run> expectedRuns = plainGen.runs(0, plainGen.length());
+    QCOMPARE(runs.size(), expectedRuns.size());
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        QCOMPARE(runs.at(i).start, expectedRuns.at(i).start);
+        QCOMPARE(runs.at(i).length, expectedRuns.at(i).length);
+        QCOMPARE(runs.at(i).colour, expectedRuns.at(i).colour);
+        QCOMPARE(runs.at(i).styles, expectedRuns.at(i).styles);
+    }
+    QCOMPARE(remarks.text(), plainRemarks.text());
+}
+
+// A failed generation leaves the working copy coloured with the reserved names of this
+// generation only, not with those of the one before.
+void TestPipeline::failedGenerationShowsCurrentReservedNames()
+{
+    Lex::AnalysisContext context;
+    QVERIFY(Generate(context, u"symbol = 1;\r\nBuy = 1;\r\nSell = 0;\r\n"_s, PlainSettings(), false)
+                .result.success);
+    const Run failed =
+        Generate(context, u"x = symbol_plug;\r\nSell = 1;\r\n"_s, PlainSettings(), false);
+    QVERIFY(!failed.result.success);
+    const int at = int(failed.rGenAFL.text().indexOf(u"symbol_plug"_s));
+    QVERIFY(at > 0);
+    QCOMPARE(failed.rGenAFL.charColourAt(at), Lex::Colours::Black);
+}
+
 #include "tst_pipeline.moc"
