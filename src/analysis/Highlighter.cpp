@@ -47,14 +47,6 @@ QList<NamedStyle> identifierPasses(const AnalysisContext& context)
     return passes;
 }
 
-void foldInto(QStringView s, QString& out)
-{
-    out.resize(s.size());
-    QChar* d = out.data();
-    for (qsizetype i = 0; i < s.size(); ++i)
-        d[i] = s[i].toCaseFolded();
-}
-
 // Colours every identifier of the view in one pass. A name made of word characters can only
 // match a whole identifier; a name "#word" matches "#" followed by the identifier word when
 // no word character stands before the "#". For each identifier the pass applies the last
@@ -65,16 +57,13 @@ bool highlightIdentifiers(ScriptView& view, const QList<NamedStyle>& passes)
 {
     WordTable<WordStyle> plain;
     WordTable<WordStyle> hashed;
-    QString key;
     for (int i = 0; i < passes.size(); ++i) {
         const NamedStyle& pass = passes.at(i);
         const QStringView name(pass.name);
         if (AllWordChars(name)) {
-            foldInto(name, key);
-            plain.insert(key, WordStyle{i, pass.colour, pass.styles});
+            plain.insert(FoldedWord(name), WordStyle{i, pass.colour, pass.styles});
         } else if (name.startsWith(u'#') && AllWordChars(name.mid(1))) {
-            foldInto(name.mid(1), key);
-            hashed.insert(key, WordStyle{i, pass.colour, pass.styles});
+            hashed.insert(FoldedWord(name.mid(1)), WordStyle{i, pass.colour, pass.styles});
         } else {
             return false;
         }

@@ -65,13 +65,6 @@ bool clipRange(qsizetype size, qint64& start, qint64& end)
     return start < end;
 }
 
-char16_t fold(char16_t c)
-{
-    if (c < 128)
-        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-    return QChar::toCaseFolded(c);
-}
-
 // How often a folded code unit turns up in scripts, roughly: letters by their frequency in
 // English and code, common letters highest; punctuation, digits and others low.
 int commonness(char16_t c)
@@ -93,7 +86,7 @@ qsizetype indexOfIgnoringCase(QStringView folded, qsizetype from, qsizetype end,
         return -1;
     QVarLengthArray<char16_t, 64> foldedNeedle(m);
     for (qsizetype k = 0; k < m; ++k)
-        foldedNeedle[k] = fold(needle[k].unicode());
+        foldedNeedle[k] = FoldCodeUnit(needle[k].unicode());
     // Qt's vectorised search looks for the needle's least common code unit; each place found
     // is compared whole.
     qsizetype pivot = 0;
@@ -271,12 +264,7 @@ void ScriptView::keepWordFilter(WordFilter&& words) const
 
 bool ScriptView::mayHoldWord(QStringView word) const
 {
-    if (!m_wordsValid || !isAsciiWord(word))
-        return true;
-    QVarLengthArray<char16_t, 64> folded(word.size());
-    for (qsizetype k = 0; k < word.size(); ++k)
-        folded[k] = fold(word[k].unicode());
-    return m_words.mayHold(WordHash(QStringView(folded.data(), folded.size())));
+    return !m_wordsValid || !isAsciiWord(word) || m_words.mayHold(WordHash(FoldedWord(word)));
 }
 
 QList<bool> ScriptView::containsWords(const QStringList& words) const
@@ -286,19 +274,17 @@ QList<bool> ScriptView::containsWords(const QStringList& words) const
     WordTable<int> table;
     QList<int> entryOf(words.size(), -1);
     int entries = 0;
-    QString folded;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words.at(i);
         if (!isAsciiWord(word)) {
             found[i] = findWord(word, 0, length()) >= 0;
             continue;
         }
-        if (!mayHoldWord(word))
+        const QString folded = FoldedWord(word);
+        const std::uint32_t h = WordHash(folded);
+        if (m_wordsValid && !m_words.mayHold(h))
             continue;
-        folded.resize(word.size());
-        for (qsizetype k = 0; k < word.size(); ++k)
-            folded[k] = QChar(fold(word.at(k).unicode()));
-        if (const int* entry = table.find(WordHash(folded), CodeUnits(folded), folded.size())) {
+        if (const int* entry = table.find(h, CodeUnits(folded), folded.size())) {
             entryOf[i] = *entry;
         } else {
             table.insert(folded, entries);

@@ -52,6 +52,24 @@ inline bool IsWordChar(QChar c)
     return c.isLetterOrNumber();
 }
 
+/// A code unit under simple case folding, as searches ignoring case compare them.
+inline char16_t FoldCodeUnit(char16_t c)
+{
+    if (c < 128)
+        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+    return QChar::toCaseFolded(c);
+}
+
+/// word with every code unit case-folded.
+inline QString FoldedWord(QStringView word)
+{
+    QString folded(word.size(), Qt::Uninitialized);
+    QChar* d = folded.data();
+    for (qsizetype i = 0; i < word.size(); ++i)
+        d[i] = QChar(FoldCodeUnit(word[i].unicode()));
+    return folded;
+}
+
 /// Font style flags; a character's styles are a combination of them.
 enum Style : std::uint8_t
 {
@@ -178,10 +196,10 @@ public:
     quint64 revision() const { return m_revision; }
 
 private:
-    QString m_text;
     // The number of the colour to use, compacting the palette when it is full.
     std::uint8_t paletteIndex(Colour colour);
 
+    QString m_text;
     // A character's colour is a number into the palette; entry 0 is black.
     std::vector<Colour> m_palette{Colours::Black};
     Detail::AttributeArray<std::uint8_t> m_colours;
