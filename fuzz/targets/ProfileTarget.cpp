@@ -36,9 +36,11 @@ QString keyName(ByteReader& in)
         return common[pick];
     QString name = in.takeText(12);
     name.remove(u'\r').remove(u'\n').remove(u'=');
+    // Trimmed after each cut: "[ [x" must not become " [x", which the writer trims into a
+    // line that reads as a section header.
     name = name.trimmed();
     while (!name.isEmpty() && (name.front() == u'[' || name.front() == u';'))
-        name.remove(0, 1);
+        name = name.mid(1).trimmed();
     return name.isEmpty() ? QStringLiteral("k") : name;
 }
 

@@ -18,7 +18,7 @@ QByteArray readBytes(const QString& path)
 
 std::span<bool> stepDone(App::TForm1& form)
 {
-    return std::span<bool>(form.StepDone, App::TForm1::WizardPageCount);
+    return std::span<bool>(form.StepDone);
 }
 
 } // namespace

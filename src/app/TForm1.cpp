@@ -129,12 +129,12 @@ void TForm1::buildPages()
     for (Controls::Page* page : {&tbOryginal, &tbGenerated, &tbUwagi})
         pcEdits.addPage(page);
 
-    for (Controls::Page* page :
-         {&tbStart, &tbOgolne, &tbSecurity, &tbPositions, &tbOrders, &tbEnd}) {
-        for (Controls::Control* control : page->controls()) {
-            connect(control, &Controls::Control::focusRequested, this,
-                    [this, control] { m_focusRequest = control; });
-        }
+    QList<Controls::Control*> focusable{&btWstecz, &btDalej};
+    for (Controls::Page* page : {&tbStart, &tbOgolne, &tbSecurity, &tbPositions, &tbOrders, &tbEnd})
+        focusable.append(page->controls());
+    for (Controls::Control* control : std::as_const(focusable)) {
+        connect(control, &Controls::Control::focusRequested, this,
+                [this, control] { m_focusRequest = control; });
     }
 }
 
@@ -192,14 +192,34 @@ void TForm1::bindHandlers()
     rgHowPosition.setOnClick([this] { rgHowPositionClick(); });
     rgPositions.setOnClick([this] { rgPositionsClick(); });
     rgOrders.setOnClick([this] { rgOrdersClick(); });
-    rgDeviation.setOnClick([this] { rgDeviationClick(); });
-    cbLimAkt.setOnClick([this] { cbLimAktClick(); });
+    // Choosing an option that makes an edit required puts the focus into that edit (the
+    // handlers themselves also run nested, where the focus must stay where it is).
+    rgDeviation.setOnClick([this] {
+        rgDeviationClick();
+        if (rgDeviation.itemIndex() == 2)
+            focusOnPage(edOtherPrice, PageOrders);
+    });
+    cbLimAkt.setOnClick([this] {
+        cbLimAktClick();
+        if (cbLimAkt.isChecked())
+            focusOnPage(edLimAkt, PageOrders);
+    });
     cbLimAkt.setOnMouseDown([this] { cbLimAktMouseDown(); });
     rgCentPkt.setOnClick([this] { rgCentPktClick(); });
     for (Controls::Edit* edit : {&edOtherPrice, &edValDev, &edCentDev, &edLimAkt})
         edit->setOnChange([this, edit] { edLimAktChange(*edit); });
     cbPEG.setOnClick([this] { cbPEGClick(); });
 
+    // Back is never usable on the first page, however that page became current.
+    connect(&pcTab, &Controls::Control::changed, this, [this] {
+        if (pcTab.currentIndex() == PageStart)
+            btWstecz.setEnabled(false);
+    });
+    // Load has nothing to load while the path is empty.
+    connect(&leAFL, &Controls::Control::changed, this, [this] {
+        if (!leAFL.hasText())
+            Button7.setEnabled(false);
+    });
     pcTab.setOnChanging([this] { pcTabChanging(); });
     pcTab.setOnChange([this] { pcTabChange(); });
     tbEnd.setOnShow([this] { tbEndShow(); });

@@ -15,6 +15,7 @@
 #include "generator/Summary.h"
 #include "project/ProjectData.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -213,7 +214,8 @@ public:
     FileDialog svExportAFL;
 
     // ---- Run-time state
-    bool StepDone[10] = {};
+    /// One flag per wizard page: the page was completed (see stepDone for reading it).
+    std::array<bool, WizardPageCount> StepDone{};
     bool ProjectModified = false;
     bool GeneratedUnsaved = false;
     bool ProjectAutoSaved = false;
@@ -260,6 +262,19 @@ public:
     bool limAktFromGrayed() const { return cbLimAkt.tag() < 0; }
     /// Empties ProjectData and every StepDone flag.
     void ClearProject();
+
+    // ---- Completeness (TForm1Steps.cpp)
+    /// Whether the step of page is done; false for an index outside the pages.
+    bool stepDone(int page) const;
+    /// The first control of page that still needs an answer, in the order the user answers
+    /// them; null when the page is complete. The step checks and the focus both ask it.
+    Controls::Control* firstUnanswered(int page) const;
+    /// The page index of the first of steps 1 to 5 that is not done or whose controls are
+    /// not all answered; -1 when there is none.
+    int firstIncompleteStep() const;
+    /// Generation is possible: every step of 1 to 5 is done and its controls are answered.
+    /// The generate button, its command and the command line all ask this.
+    bool generationAllowed() const { return firstIncompleteStep() < 0; }
 
     // ---- Navigation (TForm1Navigation.cpp)
     void btDalejClick();
@@ -312,6 +327,9 @@ protected:
     void updateNext(bool complete) { btDalej.setEnabled(complete); }
     /// Asks edit for the focus when it is enabled and page is the current page.
     void focusOnPage(Controls::Edit& edit, int page);
+    /// After navigation: the focus goes to the first unanswered control of the page shown,
+    /// else to Next, else (summary) to the generate button or Back.
+    void focusShownStep();
     void hideTabsFrom(int first);
     /// Rebuilds the order list; keepOrder selects the previous order type again.
     void rebuildOrders(bool keepOrder);

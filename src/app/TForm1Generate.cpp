@@ -45,10 +45,7 @@ Afl::OptionSnapshot TForm1::optionSnapshot() const
 
 void TForm1::tbEndShow()
 {
-    bool allowed = true;
-    for (int page = 0; page <= pcTab.pageCount() - 2; ++page)
-        allowed = allowed && StepDone[page];
-    btGeneruj.setEnabled(allowed);
+    btGeneruj.setEnabled(generationAllowed());
     if (!btGeneruj.isEnabled())
         btExport.setEnabled(false);
     settings = Afl::CaptureSettings(optionSnapshot());
@@ -58,6 +55,14 @@ void TForm1::tbEndShow()
 
 void TForm1::btGenerujClick()
 {
+    // An incomplete step would put unanswered options into the script: refuse, as the
+    // disabled button does.
+    if (!generationAllowed()) {
+        btGeneruj.setEnabled(false);
+        btExport.setEnabled(false);
+        notifyChanged();
+        return;
+    }
     const Afl::GenerationResult result =
         Afl::GenerateScript(rEdit, rGenAFL, rUwagi, analysis, settings, cbShow.isChecked());
     SourceLines = result.sourceLines;

@@ -38,6 +38,7 @@ void TForm1::pcTabChange()
     btDalej.setEnabled(StepDone[page]);
     if (page == PageOrders)
         rebuildOrders(true);
+    focusShownStep();
 }
 
 void TForm1::ShowStep(int page)

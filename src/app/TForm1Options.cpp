@@ -87,23 +87,11 @@ void TForm1::ResetOptions()
     notifyChanged();
 }
 
+// Each check asks firstUnanswered for its page, records the result and hides later tabs.
+
 bool TForm1::CheckGeneralStep()
 {
-    bool done = true;
-    if (rgTicker.itemIndex() == -1)
-        done = false;
-    if ((rgTicker.itemIndex() != 0 && !edName.hasText()) || edName.isInvalid())
-        done = false;
-    if (rgAccount.itemIndex() == -1)
-        done = false;
-    if ((rgAccount.itemIndex() != 0 && !edAccount.hasText()) || edAccount.isInvalid())
-        done = false;
-    if (rgSignals.itemIndex() == -1)
-        done = false;
-    if (cbShow.isGrayed() || !cbShow.isEnabled())
-        done = false;
-    if (cbRefresh.isGrayed() || !cbRefresh.isEnabled())
-        done = false;
+    const bool done = !firstUnanswered(PageGeneral);
     StepDone[PageGeneral] = done;
     if (!done)
         hideTabsFrom(PageSafeguards);
@@ -112,48 +100,22 @@ bool TForm1::CheckGeneralStep()
 
 bool TForm1::CheckSafeguardsStep()
 {
-    StepDone[PageSafeguards] = false;
-    if (cbReverse.isGrayed() || !cbReverse.isEnabled())
-        return false;
-    if (cbOneSignal.isGrayed() || !cbOneSignal.isEnabled())
-        return false;
-    if (rgInterval.itemIndex() == -1)
-        return false;
-    StepDone[PageSafeguards] = true;
-    return true;
+    StepDone[PageSafeguards] = !firstUnanswered(PageSafeguards);
+    return StepDone[PageSafeguards];
 }
 
 bool TForm1::CheckPositionsStep()
 {
-    StepDone[PagePositions] = false;
-    if (rgHowPosition.itemIndex() == -1 ||
-        (rgHowPosition.itemIndex() == 0 && rgPositions.itemIndex() == -1)) {
+    const bool done = !firstUnanswered(PagePositions);
+    StepDone[PagePositions] = done;
+    if (!done)
         hideTabsFrom(PageOrders);
-        return false;
-    }
-    StepDone[PagePositions] = true;
-    return true;
+    return done;
 }
 
 bool TForm1::CheckOrdersStep()
 {
-    const int order = rgOrders.itemIndex();
-    const bool limAkt = cbLimAkt.isChecked();
-    bool done = true;
-    if (order == -1)
-        done = false;
-    if (order == 2 && !edCentDev.isAcceptable())
-        done = false;
-    if (order == 1 && !edValDev.isAcceptable())
-        done = false;
-    if ((order == 2 || limAkt) && rgDeviation.itemIndex() == -1)
-        done = false;
-    if ((limAkt || order == 2) && rgDeviation.itemIndex() == 2 && !edOtherPrice.isAcceptable())
-        done = false;
-    if (!cbPEG.isChecked() && (cbLimAkt.isGrayed() || !cbLimAkt.isEnabled()))
-        done = false;
-    if (limAkt && (rgCentPkt.itemIndex() == -1 || !edLimAkt.isAcceptable()))
-        done = false;
+    const bool done = !firstUnanswered(PageOrders);
     StepDone[PageOrders] = done;
     if (!done)
         pcTab.setTabVisible(PageEnd, false);
@@ -425,6 +387,10 @@ void TForm1::rebuildOrders(bool keepOrder)
     // runs rgOrdersClick and so rebuilds the enabling from it.
     if (keepOrder && previous >= 0 && previous < rgOrders.items().size())
         rgOrders.setItemIndex(previous);
+    // A list left without a selection leaves the step undone; Next follows it on this page.
+    const bool done = CheckOrdersStep();
+    if (pcTab.currentIndex() == PageOrders)
+        updateNext(done);
 }
 
 } // namespace App

@@ -22,9 +22,8 @@ namespace Texts = Projekt::Texts;
 
 bool SaveProjectAndReport(TForm1& form, const QString& path)
 {
-    const Platform::WriteResult result =
-        Projekt::SaveProject(path, form.projectData, form.optionPages(),
-                             std::span<const bool>(form.StepDone, TForm1::WizardPageCount));
+    const Platform::WriteResult result = Projekt::SaveProject(
+        path, form.projectData, form.optionPages(), std::span<const bool>(form.StepDone));
     if (!result.ok) {
         form.dialogs().message(Texts::Caption, Texts::CannotWrite(path, result.error), Buttons::Ok,
                                Icon::Warning);
@@ -125,7 +124,7 @@ void TForm1::OpenProjectFile(const QString& path)
     // A from-grayed marker left armed would turn a restored checked box back to unchecked.
     cbLimAkt.setTag(cbLimAkt.tag() == 0 ? 1 : std::abs(cbLimAkt.tag()));
 
-    const std::span<bool> done(StepDone, WizardPageCount);
+    const std::span<bool> done(StepDone);
     if (Projekt::LoadProject(path, projectData, optionPages(), done) != 0) {
         // The file must not become the current project: a later Save would write into it.
         dialogs().message(Texts::Caption, Texts::NotAProject(path), Buttons::Ok, Icon::Warning);

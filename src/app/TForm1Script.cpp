@@ -56,6 +56,12 @@ void TForm1::Button7Click()
             text += QStringLiteral("\r\n") + read.error;
         dialogs().message(Caption, text, Buttons::Ok, Icon::Warning);
         leAFL.setInvalid(true);
+        // No script is loaded now: step 1 is not done and the later steps wait for one.
+        ScriptAccepted = false;
+        StepDone[PageStart] = false;
+        btDalej.setEnabled(false);
+        hideTabsFrom(PageGeneral);
+        notifyChanged();
         return;
     }
     *SourceLines = read.lines;
@@ -104,6 +110,9 @@ void TForm1::CheckLoadedScript()
     btDalej.setEnabled(false);
     hideTabsFrom(PageGeneral);
     ProjectModified = false;
+    // The record is empty: the title names no file and Save has nothing to write into.
+    setCaption(QStringLiteral("Orvanta"));
+    Zapisz1.setEnabled(false);
     notifyChanged();
 }
 

@@ -149,11 +149,8 @@ int runGenerate(const QStringList& args, Console& console)
     }
 
     form.tbEndShow();
-    if (!form.btGeneruj.isEnabled()) {
-        int page = 0;
-        while (page < form.pcTab.pageCount() - 2 && form.StepDone[page])
-            ++page;
-        console.error(Texts::Incomplete.arg(page + 1));
+    if (!form.generationAllowed()) {
+        console.error(Texts::Incomplete.arg(form.firstIncompleteStep() + 1));
         return BadInput;
     }
 

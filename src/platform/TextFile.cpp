@@ -1,5 +1,9 @@
 #include "platform/TextFile.h"
 
+#include <memory>
+#include <type_traits>
+#include <uchardet/uchardet.h>
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -35,6 +39,20 @@ bool isValidUtf8(const QByteArray& bytes)
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     return !utf8.hasError();
+}
+
+// Whether the detector takes bytes that are valid UTF-8 for UTF-8, as a text editor would.
+// Only a verdict of another encoding turns them into Windows-1250; undecided keeps UTF-8.
+bool looksLikeUtf8(const QByteArray& bytes)
+{
+    const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(
+        uchardet_new(), uchardet_delete);
+    if (!detector || uchardet_handle_data(detector.get(), bytes.constData(), bytes.size()) != 0)
+        return true;
+    uchardet_data_end(detector.get());
+    const QByteArray charset(uchardet_get_charset(detector.get()));
+    return charset.isEmpty() || charset.compare("UTF-8", Qt::CaseInsensitive) == 0 ||
+           charset.compare("ASCII", Qt::CaseInsensitive) == 0;
 }
 
 ReadResult refused(const QString& message)
@@ -84,7 +102,10 @@ QString DecodeBytes(const QByteArray& bytes, Encoding* used)
         QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
                                                         QStringConverter::Flag::ConvertInitialBom);
         text = utf8.decode(bom ? bytes.mid(3) : bytes);
-        if (!utf8.hasError()) {
+        // UTF-8 whose every character Windows-1250 has is taken as it is (read as
+        // Windows-1250 it would be garbled); one with other characters may be Windows-1250
+        // text whose bytes happen to be valid UTF-8, so the detector decides.
+        if (!utf8.hasError() && (bom || FitsWindows1250(text) || looksLikeUtf8(bytes))) {
             encoding = bom ? Encoding::Utf8Bom : Encoding::Utf8;
         } else {
             QStringDecoder cp1250("windows-1250");
@@ -160,23 +181,32 @@ bool FitsWindows1250(const QString& text)
 
 QByteArray EncodeText(const QString& text, Encoding preferred, Encoding* used)
 {
+    // Each form is taken only when it reads back as written: Windows-1250 bytes that are
+    // also valid UTF-8 may be read as UTF-8, and UTF-8 bytes may be taken for Windows-1250.
+    const auto readsBack = [&text](const QByteArray& bytes, Encoding encoding) {
+        Encoding read = Encoding::Windows1250;
+        return DecodeBytes(bytes, &read) == text &&
+               (read == encoding || (encoding == Encoding::Windows1250 && isAscii(bytes)));
+    };
     if (preferred == Encoding::Windows1250) {
         QStringEncoder cp1250("windows-1250");
         QByteArray bytes = cp1250.encode(text);
-        // Windows-1250 bytes that also form valid UTF-8 (such as "Ół") would be read back
-        // as UTF-8 and change; UTF-8 reads back as written.
-        if (cp1250.isValid() && !cp1250.hasError() && (isAscii(bytes) || !isValidUtf8(bytes))) {
+        if (cp1250.isValid() && !cp1250.hasError() &&
+            (isAscii(bytes) || !isValidUtf8(bytes) || readsBack(bytes, Encoding::Windows1250))) {
             if (used)
                 *used = Encoding::Windows1250;
             return bytes;
         }
         preferred = Encoding::Utf8;
     }
-    if (used)
-        *used = preferred;
     QByteArray bytes = text.toUtf8();
+    // UTF-8 that the detector would take for a single-byte code page carries a BOM.
+    if (preferred == Encoding::Utf8 && !isAscii(bytes) && !readsBack(bytes, Encoding::Utf8))
+        preferred = Encoding::Utf8Bom;
     if (preferred == Encoding::Utf8Bom)
         bytes.prepend(Utf8BomBytes);
+    if (used)
+        *used = preferred;
     return bytes;
 }
 

@@ -126,8 +126,7 @@ QWidget* MainWindow::buildUpperPart()
     row->setSpacing(4);
 
     m_tabBar = new WizardTabBar;
-    m_tabBar->setStepDone(
-        [this](int page) { return page >= 0 && page < 10 && m_form.StepDone[page]; });
+    m_tabBar->setStepDone([this](int page) { return m_form.stepDone(page); });
     m_pcTab = new PageControlWidget(&m_form.pcTab, upper, m_tabBar);
     m_pcTab->setFixedWidth(WizardWidth);
     // The page control's own background is the button face.

@@ -90,7 +90,7 @@ QStringList optionStates(const TForm1& form, int highestDonePage)
 
 QList<bool> stepDone(const TForm1& form)
 {
-    return QList<bool>(form.StepDone, form.StepDone + TForm1::WizardPageCount);
+    return QList<bool>(form.StepDone.begin(), form.StepDone.end());
 }
 
 QString saveAs(Wizard& w, const QString& name)

@@ -98,7 +98,7 @@ int runCli(const QStringList& args, QString* out, QString* err)
 
 std::span<bool> steps(App::TForm1& form)
 {
-    return std::span<bool>(form.StepDone, App::TForm1::WizardPageCount);
+    return std::span<bool>(form.StepDone);
 }
 
 } // namespace

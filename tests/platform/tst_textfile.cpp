@@ -94,6 +94,21 @@ void TstTextFile::decode_data()
         << QByteArray("\x84x\x94 \x96") << QStringLiteral("„x” –") << Encoding::Windows1250;
     QTest::newRow("truncated utf8 falls back")
         << QByteArray("a\xC5") << QStringLiteral("aĹ") << Encoding::Windows1250;
+    // Windows-1250 whose bytes also form valid UTF-8 ("ÓŁ" is D3 A3, UTF-8 for "ӣ").
+    QTest::newRow("cp1250 name that is valid utf8")
+        << QByteArray("edName=P\xD3\xA3NOC\r\n") << QStringLiteral("edName=PÓŁNOC\r\n")
+        << Encoding::Windows1250;
+    QTest::newRow("cp1250 STÓŁ") << QByteArray("ST\xD3\xA3") << QStringLiteral("STÓŁ")
+                                 << Encoding::Windows1250;
+    QTest::newRow("cp1250 KÓŁKO") << QByteArray("K\xD3\xA3KO") << QStringLiteral("KÓŁKO")
+                                  << Encoding::Windows1250;
+    QTest::newRow("cp1250 upper-case comment")
+        << QByteArray("// WSP\xD3\xA3"
+                      "CZYNNIK\r\nBuy = Cross(C, MA(C, 10));\r\n")
+        << QStringLiteral("// WSPÓŁCZYNNIK\r\nBuy = Cross(C, MA(C, 10));\r\n")
+        << Encoding::Windows1250;
+    QTest::newRow("utf8 upper-case name")
+        << QByteArray("P\xC3\x93\xC5\x81NOC") << QStringLiteral("PÓŁNOC") << Encoding::Utf8;
 }
 
 void TstTextFile::decode()
@@ -185,10 +200,10 @@ void TstTextFile::encode_data()
     QTest::newRow("emoji switches to utf8")
         << QStringLiteral("x\U0001F600") << Encoding::Windows1250 << QByteArray("x\xF0\x9F\x98\x80")
         << Encoding::Utf8;
-    // Windows-1250 bytes that are valid UTF-8 would read back as other letters.
-    QTest::newRow("cp1250 bytes that read as utf8 go out in utf8")
-        << QStringLiteral("Ół") << Encoding::Windows1250 << QByteArray("\xC3\x93\xC5\x82")
-        << Encoding::Utf8;
+    // Windows-1250 bytes that are valid UTF-8 stay when they read back as written.
+    QTest::newRow("cp1250 bytes that read back as cp1250 stay")
+        << QStringLiteral("PÓŁNOC") << Encoding::Windows1250 << QByteArray("P\xD3\xA3NOC")
+        << Encoding::Windows1250;
     QTest::newRow("mojibake goes out in utf8")
         << QStringLiteral("wartoĹ›Ä‡") << Encoding::Windows1250
         << QByteArray("warto\xC4\xB9\xE2\x80\xBA\xC3\x84\xE2\x80\xA1") << Encoding::Utf8;
