@@ -137,9 +137,12 @@ void TForm1::OpenProjectFile(const QString& path)
                                                                QStringLiteral("rgOrders"), 0));
 
     // A relative script path belongs to the project's folder, not to wherever the program runs.
-    if (!projectData.SourcePath.isEmpty() && QFileInfo(projectData.SourcePath).isRelative())
+    // Saving writes it back in the same relative form.
+    if (!projectData.SourcePath.isEmpty() && QFileInfo(projectData.SourcePath).isRelative()) {
+        projectData.RelativeSourcePath = projectData.SourcePath;
         projectData.SourcePath =
             QDir::cleanPath(QFileInfo(path).absoluteDir().filePath(projectData.SourcePath));
+    }
     leAFL.setText(projectData.SourcePath);
     SourceLines.emplace();
     if (!projectData.SourcePath.isEmpty()) {

@@ -1,5 +1,8 @@
 #include "project/ProjectData.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace Projekt {
 
 void ProjectData::clear()
@@ -7,6 +10,16 @@ void ProjectData::clear()
     SourcePath.clear();
     ProjectPath.clear();
     Build = 0;
+    RelativeSourcePath.clear();
+}
+
+QString ProjectData::sourcePathFor(const QString& projectPath) const
+{
+    if (!RelativeSourcePath.isEmpty() &&
+        QDir::cleanPath(QFileInfo(projectPath).absoluteDir().filePath(RelativeSourcePath)) ==
+            SourcePath)
+        return RelativeSourcePath;
+    return SourcePath;
 }
 
 } // namespace Projekt

@@ -23,7 +23,7 @@ Platform::WriteResult SaveProject(const QString& path, ProjectData& data,
 {
     Definicje::ProfileFile file(path);
     file.writeString(Section, QStringLiteral("EdytorAFL"), Texts::ProjectMarker);
-    file.writeString(Section, QStringLiteral("Filename"), data.SourcePath);
+    file.writeString(Section, QStringLiteral("Filename"), data.sourcePathFor(path));
     file.writeInt(Section, QStringLiteral("Build"), data.Build);
     for (const Controls::Page* page : pages)
         Definicje::SaveControlStates(file, *page, Section);
@@ -45,6 +45,7 @@ int LoadProject(const QString& path, ProjectData& data, const QList<Controls::Pa
         return -1;
     data.ProjectPath = path;
     data.SourcePath = file.readString(Section, QStringLiteral("Filename"));
+    data.RelativeSourcePath.clear();
     data.Build = file.readInt(Section, QStringLiteral("Build"), 0);
     for (const Controls::Page* page : pages)
         Definicje::LoadControlStates(file, *page, Section);

@@ -362,6 +362,13 @@ void TestGenerate::badInput_data()
             << false;
     }
 
+    // Step 5 marked done, but its order type unanswered.
+    QTest::newRow("order type unanswered")
+        << argsOf({gen, demoCopy(QStringLiteral("noorder.afp"),
+                                 {QStringLiteral("Filename=") + DemoScript,
+                                  QStringLiteral("rgOrders=-1")})})
+        << QStringLiteral("projekt nie jest kompletny: krok 5 nie został zakończony") << false;
+
     const QString nowhere = path(QStringLiteral("no/such/folder/out.afl"));
     QTest::newRow("output folder missing")
         << argsOf({gen, DemoProject, QStringLiteral("--output"), nowhere})
