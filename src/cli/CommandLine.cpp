@@ -35,13 +35,14 @@ int execute(const QStringList& args, QIODevice& out, QIODevice& err)
     } else if (command == QLatin1String("project")) {
         status = runProject(rest, console);
     } else {
-        console.usageError(Texts::UnknownCommand.arg(command));
+        const bool option = command.size() > 1 && command.startsWith(u'-');
+        console.usageError((option ? Texts::UnknownOption : Texts::UnknownCommand).arg(command));
         return BadInput;
     }
     return status;
 }
 
-int run(int argc, char** argv)
+int run(int argc, char** argv, const std::optional<QStringList>& given)
 {
     std::unique_ptr<QCoreApplication> app;
     if (!QCoreApplication::instance())
@@ -51,6 +52,8 @@ int run(int argc, char** argv)
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
+    if (given)
+        args = *given;
 
     QFile out;
     QFile err;

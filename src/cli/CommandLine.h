@@ -1,6 +1,8 @@
 #pragma once
 // Entry point of the command line: sub-command dispatch, usage text and exit status.
 
+#include <optional>
+
 #include <QStringList>
 
 class QIODevice;
@@ -15,9 +17,9 @@ enum Status
     BadInput = 2 // unreadable, not a project, refused script, incomplete project, bad arguments
 };
 
-/// Runs the command line on the process arguments, printing to standard output and error.
-/// Creates a QCoreApplication named "Orvanta" when none exists.
-int run(int argc, char** argv);
+/// Runs the command line on the process arguments (or on args when given), printing to
+/// standard output and error. Creates a QCoreApplication named "Orvanta" when none exists.
+int run(int argc, char** argv, const std::optional<QStringList>& args = std::nullopt);
 
 /// Runs the sub-command in args (without the program name), writing text to out and err.
 int execute(const QStringList& args, QIODevice& out, QIODevice& err);

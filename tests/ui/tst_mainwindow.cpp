@@ -18,6 +18,7 @@
 #include "ui/SetupDialog.h"
 #include "ui/SpinEditWidget.h"
 #include "ui/Startup.h"
+#include "ui/StartupTexts.h"
 #include "ui/SummaryTree.h"
 #include "ui/WizardTabBar.h"
 
@@ -25,6 +26,7 @@
 #include <stdexcept>
 
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -222,7 +224,12 @@ private Q_SLOTS:
     void settingsAndAbout();
     void arguments_data();
     void arguments();
+    void focusFollowsTheWizard_data();
+    void focusFollowsTheWizard();
+    void qtTextsArePolish();
     void program_data();
+    void programWithoutDisplay_data();
+    void programWithoutDisplay();
     void program();
 };
 
@@ -883,6 +890,10 @@ void TestMainWindow::arguments_data()
     for (const char* command : {"check", "generate", "project", "help", "-h", "--help"})
         QTest::newRow(qPrintable(QStringLiteral("command ") + QLatin1String(command)))
             << QStringList{QString::fromLatin1(command), "x"} << true << -1;
+    // Unknown ones go to the command line too, which answers with its usage.
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << true << -1;
+    QTest::newRow("unknown sub-command") << QStringList{"simulate", "x", "y"} << true << -1;
+    QTest::newRow("Qt's own option") << QStringList{"-style", "fusion"} << false << int(K::Wizard);
 }
 
 void TestMainWindow::arguments()
@@ -893,7 +904,8 @@ void TestMainWindow::arguments()
     QCOMPARE(!args.isEmpty() && Shell::isCommandLineArgument(args.first()), commandLine);
     if (commandLine)
         return;
-    const Shell::WindowLaunch launch = Shell::classifyWindowArguments(args);
+    const Shell::WindowLaunch launch =
+        Shell::classifyWindowArguments(Shell::withoutQtOptions(args));
     QCOMPARE(int(launch.kind), kind);
     if (launch.kind == Shell::WindowLaunch::Kind::Project) {
         QVERIFY(QFileInfo(launch.project).isAbsolute());
@@ -914,6 +926,88 @@ void TestMainWindow::program_data()
         << QStringList{"a.afp", "b.afp"} << 2
         << QStringLiteral("orvanta: za dużo argumentów: okno otwiera najwyżej jeden plik projektu");
     QTest::newRow("sub-command") << QStringList{"check"} << 2 << QStringLiteral("orvanta");
+}
+
+void TestMainWindow::focusFollowsTheWizard_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("click");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("Next onto an unanswered page") << 1 << QString() << QStringLiteral("rgTicker");
+    QTest::newRow("another price") << 4 << QStringLiteral("rgDeviation") << "edOtherPrice";
+}
+
+// The keyboard focus lands where the user must answer, never on the views below.
+void TestMainWindow::focusFollowsTheWizard()
+{
+    QFETCH(int, page);
+    QFETCH(QString, click);
+    QFETCH(QString, focus);
+    Harness h;
+    h.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h.window));
+    h.walkTo(page);
+    if (!click.isEmpty()) {
+        h.clickItem(QStringLiteral("rgOrders"), 2);
+        h.type(QStringLiteral("edCentDev"), QStringLiteral("1"));
+        h.clickItem(click, 2);
+    }
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused);
+    QWidget* target = h.find<QWidget>(focus);
+    QVERIFY2(focused == target || target->isAncestorOf(focused),
+             qPrintable(focused->objectName() + u' ' + focused->metaObject()->className()));
+}
+
+// Qt's own dialogs speak Polish once its translation is installed.
+void TestMainWindow::qtTextsArePolish()
+{
+    QVERIFY(Shell::installQtTranslation(*qApp));
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    auto* lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+    QVERIFY(lookIn);
+    QVERIFY(!lookIn->text().isEmpty());
+    QVERIFY2(lookIn->text() != QLatin1String("Look in:"), qPrintable(lookIn->text()));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), lookIn->text());
+}
+
+void TestMainWindow::programWithoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("error");
+    const QString usage = QStringLiteral("Użycie:");
+    const QString noDisplay = Shell::StartupTexts::NoDisplay;
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << QString() << usage;
+    QTest::newRow("unknown sub-command") << QStringList{"simulate", "x", "y"} << QString() << usage;
+    QTest::newRow("project") << QStringList{"foo.afp"} << QString() << noDisplay;
+    QTest::newRow("wizard") << QStringList{} << QString() << noDisplay;
+    QTest::newRow("display set, no server") << QStringList{} << QStringLiteral(":97") << noDisplay;
+}
+
+// Nothing aborts: each ends with status 2 and a Polish line (or the usage).
+void TestMainWindow::programWithoutDisplay()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, display);
+    QFETCH(QString, error);
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    if (!display.isEmpty())
+        env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QStringLiteral("ORVANTA_QUIT_AFTER_PAINT"), QStringLiteral("1"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ORVANTA_BINARY), args);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 2);
+    const QString stderrText = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(stderrText.contains(error), qPrintable(stderrText));
+    if (error == Shell::StartupTexts::NoDisplay)
+        QCOMPARE(stderrText, error + u'\n');
 }
 
 void TestMainWindow::program()
