@@ -9,6 +9,8 @@
 #include "project/TfmSetup.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
+#include "ui/QtDialogs.h"
+#include "ui/Startup.h"
 
 #include <cstdio>
 #include <memory>
@@ -84,6 +86,7 @@ int main(int argc, char** argv)
         QDir(args.size() > 1 ? args.at(1) : QStringLiteral("screenshots")).absolutePath();
     if (!require(QDir().mkpath(folder), "nie można utworzyć katalogu na zrzuty"))
         return 1;
+    Shell::installQtTranslation(app);
     QApplication::setFont(Shell::MainWindow::windowFont());
 
     // The windows in start-up's order, with scripted answers instead of real file dialogs.
@@ -108,7 +111,15 @@ int main(int argc, char** argv)
     if (!require(form.ScriptAccepted, "skrypt demo.afl nie został przyjęty"))
         return 1;
     shots.shoot(&window, QStringLiteral("02-wczytany-skrypt"));
+    window.activateWindow();
     form.btDalej.click();
+    // The focus waits on the first question of the step.
+    shots.shoot(&window, QStringLiteral("02a-fokus-na-pierwszym-pytaniu"));
+    const QWidget* focused = QApplication::focusWidget();
+    if (!require(focused && focused->parentWidget() &&
+                     focused->parentWidget()->objectName() == QLatin1String("rgTicker"),
+                 "fokus nie trafił do pierwszego pytania"))
+        return 1;
 
     // Step 2: a named security and account, previous candle, arrows and refresh.
     form.rgTicker.click(1);
@@ -145,6 +156,14 @@ int main(int argc, char** argv)
     form.cbLimAkt.mouseDown();
     form.cbLimAkt.click();
     shots.shoot(&window, QStringLiteral("07-cena-zlecenia"));
+    // A PEG order rebuilds the order list without a selection: Next and the summary wait.
+    form.cbPEG.click();
+    shots.shoot(&window, QStringLiteral("07a-peg-bez-rodzaju-zlecenia"));
+    form.cbPEG.click();
+    form.rgOrders.click(2);
+    form.rgDeviation.click(2);
+    shots.shoot(&window, QStringLiteral("07b-fokus-na-innym-kursie"));
+    form.rgDeviation.click(1);
     form.btDalej.click();
 
     // Step 6: the summary, then the generated script and the remarks.
@@ -180,6 +199,37 @@ int main(int argc, char** argv)
         !require(shootModal(form.Oprogramie1, QStringLiteral("12-o-programie")),
                  "okno O programie się nie pokazało"))
         return 1;
+
+    // A Qt file dialog as the window shows it, in Polish.
+    Shell::QtDialogs qtDialogs(&window);
+    App::FileDialog saveAfl = form.svSaveAFL;
+    saveAfl.initialDir = QStringLiteral(ORVANTA_SOURCE_DIR "/examples");
+    QTimer::singleShot(300, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shots.shoot(dialog, QStringLiteral("13-okno-pliku"));
+            dialog->close();
+        }
+    });
+    qtDialogs.run(saveAfl);
+
+    // A failed load and a refused script leave step 1 undone: no Next, no later tabs.
+    form.Nowy1Click();
+    QTemporaryDir scripts;
+    const QString empty = scripts.filePath(QStringLiteral("pusty.afl"));
+    QFile(empty).open(QIODevice::WriteOnly);
+    dialogs.queueFile(empty);
+    form.Button11.click();
+    form.Button7.click();
+    shots.shoot(&window, QStringLiteral("14-nieudane-wczytanie"));
+    const QString refused = scripts.filePath(QStringLiteral("plugin.afl"));
+    QFile plugin(refused);
+    if (plugin.open(QIODevice::WriteOnly))
+        plugin.write("Buy = 1;\r\nSell = 0;\r\nvoxInit();\r\n");
+    plugin.close();
+    dialogs.queueFile(refused);
+    form.Button11.click();
+    form.Button7.click();
+    shots.shoot(&window, QStringLiteral("15-odrzucony-skrypt"));
 
     if (!require(!dialogs.failed(), qPrintable(dialogs.failures().join(u'\n'))))
         return 1;
