@@ -93,7 +93,6 @@ void TestCommandStates::focusGoesWhereTheUserMustAnswer_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("focus");
     QTest::newRow("Next onto an unanswered page") << 1 << QString() << QStringLiteral("rgTicker");
-    QTest::newRow("Next onto the safeguards") << 2 << QString() << QStringLiteral("cbReverse");
     QTest::newRow("Back onto a done page")
         << 2 << QStringLiteral("back") << QStringLiteral("btDalej");
     QTest::newRow("Next onto the summary") << 5 << QString() << QStringLiteral("btGeneruj");
@@ -101,8 +100,6 @@ void TestCommandStates::focusGoesWhereTheUserMustAnswer_data()
         << 4 << QStringLiteral("rgDeviation 2") << QStringLiteral("edOtherPrice");
     QTest::newRow("activation limit")
         << 4 << QStringLiteral("cbLimAkt") << QStringLiteral("edLimAkt");
-    QTest::newRow("limit in złoty")
-        << 4 << QStringLiteral("rgOrders 1") << QStringLiteral("edValDev");
 }
 
 void TestCommandStates::focusGoesWhereTheUserMustAnswer()
@@ -122,8 +119,6 @@ void TestCommandStates::focusGoesWhereTheUserMustAnswer()
     } else if (action == QLatin1String("cbLimAkt")) {
         f.rgOrders.click(0);
         f.cbLimAkt.click();
-    } else if (action == QLatin1String("rgOrders 1")) {
-        f.rgOrders.click(1);
     }
     QVERIFY(f.focusRequest());
     QCOMPARE(f.focusRequest()->name(), focus);

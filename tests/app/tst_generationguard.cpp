@@ -51,53 +51,33 @@ QByteArray randomProject(App::TForm1& form, const QString& script, QRandomGenera
     return text;
 }
 
-/// One thing a user can do on the window, chosen at random among those enabled.
+/// One thing a user can do: Next, a tab, or an answer on the page shown (mostly to what it
+/// still asks, else to any of its controls, the PEG box included).
 void randomStep(App::TForm1& f, QRandomGenerator& random)
 {
     const auto pick = [&random](int high) { return int(random.bounded(high + 1)); };
-    const bool onOrders = f.pcTab.currentIndex() == App::TForm1::PageOrders;
-    switch (pick(7)) {
+    const QList<Controls::Control*> controls = f.pcTab.page(f.pcTab.currentIndex())->controls();
+    Controls::Control* c = f.firstUnanswered(f.pcTab.currentIndex());
+    if (!c || pick(2) == 0)
+        c = controls.isEmpty() ? nullptr : controls.at(pick(int(controls.size()) - 1));
+    switch (pick(4)) {
     case 0:
-        if (f.btDalej.isEnabled())
-            f.btDalej.click();
-        break;
+        f.btDalej.click();
+        return;
     case 1:
-        if (f.btWstecz.isEnabled())
-            f.btWstecz.click();
-        break;
-    case 2:
         f.pcTab.clickTab(pick(App::TForm1::WizardPageCount - 1));
-        break;
-    case 3:
-        if (onOrders)
-            f.cbPEG.click();
-        break;
-    case 4:
-        if (onOrders)
-            f.rgOrders.click(pick(int(f.rgOrders.items().size()) - 1));
-        break;
-    case 5:
-        if (onOrders && f.rgDeviation.isEnabled())
-            f.rgDeviation.click(pick(2));
-        break;
-    case 6:
-        if (onOrders && f.cbLimAkt.isEnabled()) {
-            f.cbLimAkt.mouseDown();
-            f.cbLimAkt.click();
-        }
-        break;
+        return;
     default:
-        // Answer what the page still asks, as a user walking on would.
-        if (Controls::Control* c = f.firstUnanswered(f.pcTab.currentIndex()); c && c->isEnabled()) {
-            if (c->kind() == Kind::RadioGroup)
-                static_cast<Controls::RadioGroup*>(c)->click(
-                    pick(int(static_cast<Controls::RadioGroup*>(c)->items().size()) - 1));
-            else if (c->kind() == Kind::CheckBox)
-                static_cast<Controls::CheckBox*>(c)->click();
-            else if (c->kind() == Kind::Edit)
-                static_cast<Controls::Edit*>(c)->setText(EditTexts.at(pick(3)));
+        if (!c || !c->isEnabled())
+            return;
+        if (auto* group = qobject_cast<Controls::RadioGroup*>(c)) {
+            group->click(pick(int(group->items().size()) - 1));
+        } else if (auto* box = qobject_cast<Controls::CheckBox*>(c)) {
+            box->mouseDown();
+            box->click();
+        } else if (c->kind() == Kind::Edit) {
+            static_cast<Controls::Edit*>(c)->setText(EditTexts.at(pick(3)));
         }
-        break;
     }
 }
 
