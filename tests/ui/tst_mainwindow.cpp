@@ -970,6 +970,9 @@ void TestMainWindow::qtTextsArePolish()
     QVERIFY(!lookIn->text().isEmpty());
     QVERIFY2(lookIn->text() != QLatin1String("Look in:"), qPrintable(lookIn->text()));
     QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), lookIn->text());
+    // The views' context menu.
+    QVERIFY(QCoreApplication::translate("QWidgetTextControl", "Select All") !=
+            QLatin1String("Select All"));
 }
 
 void TestMainWindow::programWithoutDisplay_data()

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QMenu>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -221,6 +222,14 @@ int main(int argc, char** argv)
     form.Button11.click();
     form.Button7.click();
     shots.shoot(&window, QStringLiteral("14-nieudane-wczytanie"));
+    // A project saved and opened again, then a refused script: no project left to save.
+    const QString project = scripts.filePath(QStringLiteral("projekt.afp"));
+    dialogs.queueFile(QStringLiteral(ORVANTA_SOURCE_DIR "/examples/demo.afl"));
+    form.Button11.click();
+    form.Button7.click();
+    dialogs.queueFile(project);
+    form.Zapiszjako1.click();
+    form.OpenProjectFile(project);
     const QString refused = scripts.filePath(QStringLiteral("plugin.afl"));
     QFile plugin(refused);
     if (plugin.open(QIODevice::WriteOnly))
@@ -230,6 +239,12 @@ int main(int argc, char** argv)
     form.Button11.click();
     form.Button7.click();
     shots.shoot(&window, QStringLiteral("15-odrzucony-skrypt"));
+    if (auto* file = window.findChild<QMenu*>(QStringLiteral("Plik1"))) {
+        file->popup(window.mapToGlobal(QPoint(0, 20)));
+        shots.shoot(file, QStringLiteral("16-menu-po-odrzuceniu"));
+        file->close();
+    }
+    std::printf("tytuł: %s\n", qPrintable(form.caption()));
 
     if (!require(!dialogs.failed(), qPrintable(dialogs.failures().join(u'\n'))))
         return 1;
