@@ -1,0 +1,45 @@
+#pragma once
+// Shared pieces of the built-in groups (not part of the layer's interface).
+
+#include "simulation/Environment.h"
+#include "simulation/Library.h"
+
+#include <cmath>
+
+namespace Sim {
+
+/// f applied to every value of a number or an array; Null stays Null and a result that is not
+/// finite becomes Null.
+template <typename F> Value MapValues(const Value& value, F f)
+{
+    auto one = [&f](Number x) -> Number {
+        if (IsNull(x))
+            return Null;
+        const Number y = f(x);
+        return std::isfinite(y) ? y : Null;
+    };
+    if (value.isNumber())
+        return Value(one(value.number()));
+    Array out = value.array();
+    for (Number& x : out)
+        x = one(x);
+    return Value(std::move(out));
+}
+
+/// A result that is an array when any argument is one: f(i) for every bar, or f(0) once.
+template <typename F> Value ByBar(const Call& call, int argCount, F f)
+{
+    bool array = false;
+    for (int i = 0; i < argCount && i < call.count(); ++i)
+        array = array || call.arg(i).isArray();
+    if (!array)
+        return Value(f(0));
+    const qsizetype count = call.barCount();
+    Array out(count, Null);
+    Number* o = out.data();
+    for (qsizetype i = 0; i < count; ++i)
+        o[i] = f(i);
+    return Value(std::move(out));
+}
+
+} // namespace Sim

@@ -1,0 +1,283 @@
+#include "simulation/Value.h"
+
+#include "simulation/SimTexts.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace Sim {
+
+namespace {
+
+// Results that are not finite numbers (overflow, 0/0) become Null, so that no infinity or NaN
+// ever reaches a comparison or a text.
+Number Finite(Number x)
+{
+    return std::isfinite(x) ? x : Null;
+}
+
+bool EitherNull(Number x, Number y)
+{
+    return x == Null || y == Null;
+}
+
+// A whole number for & and |; false when it is out of the 64-bit range.
+bool ToInteger(Number x, qint64& out)
+{
+    if (!(std::fabs(x) < 9.0e18))
+        return false;
+    out = qint64(x);
+    return true;
+}
+
+Number Add(Number x, Number y)
+{
+    return EitherNull(x, y) ? Null : Finite(x + y);
+}
+Number Subtract(Number x, Number y)
+{
+    return EitherNull(x, y) ? Null : Finite(x - y);
+}
+Number Multiply(Number x, Number y)
+{
+    return EitherNull(x, y) ? Null : Finite(x * y);
+}
+Number Divide(Number x, Number y)
+{
+    return EitherNull(x, y) || y == 0 ? Null : Finite(x / y);
+}
+Number Modulo(Number x, Number y)
+{
+    return EitherNull(x, y) || y == 0 ? Null : Finite(std::fmod(x, y));
+}
+Number Power(Number x, Number y)
+{
+    return EitherNull(x, y) ? Null : Finite(std::pow(x, y));
+}
+Number Less(Number x, Number y)
+{
+    return !EitherNull(x, y) && x < y ? 1 : 0;
+}
+Number LessEqual(Number x, Number y)
+{
+    return !EitherNull(x, y) && x <= y ? 1 : 0;
+}
+Number Greater(Number x, Number y)
+{
+    return !EitherNull(x, y) && x > y ? 1 : 0;
+}
+Number GreaterEqual(Number x, Number y)
+{
+    return !EitherNull(x, y) && x >= y ? 1 : 0;
+}
+Number Equal(Number x, Number y)
+{
+    return x == y ? 1 : 0;
+}
+Number NotEqual(Number x, Number y)
+{
+    return x != y ? 1 : 0;
+}
+Number And(Number x, Number y)
+{
+    return IsTrue(x) && IsTrue(y) ? 1 : 0;
+}
+Number Or(Number x, Number y)
+{
+    return IsTrue(x) || IsTrue(y) ? 1 : 0;
+}
+Number BitAnd(Number x, Number y)
+{
+    qint64 a = 0;
+    qint64 b = 0;
+    return EitherNull(x, y) || !ToInteger(x, a) || !ToInteger(y, b) ? Null : Number(a & b);
+}
+Number BitOr(Number x, Number y)
+{
+    qint64 a = 0;
+    qint64 b = 0;
+    return EitherNull(x, y) || !ToInteger(x, a) || !ToInteger(y, b) ? Null : Number(a | b);
+}
+
+using NumberOp = Number (*)(Number, Number);
+
+NumberOp NumberFunction(BinaryOp op)
+{
+    switch (op) {
+    case BinaryOp::Add:
+        return Add;
+    case BinaryOp::Subtract:
+        return Subtract;
+    case BinaryOp::Multiply:
+        return Multiply;
+    case BinaryOp::Divide:
+        return Divide;
+    case BinaryOp::Modulo:
+        return Modulo;
+    case BinaryOp::Power:
+        return Power;
+    case BinaryOp::Less:
+        return Less;
+    case BinaryOp::LessEqual:
+        return LessEqual;
+    case BinaryOp::Greater:
+        return Greater;
+    case BinaryOp::GreaterEqual:
+        return GreaterEqual;
+    case BinaryOp::Equal:
+        return Equal;
+    case BinaryOp::NotEqual:
+        return NotEqual;
+    case BinaryOp::And:
+        return And;
+    case BinaryOp::Or:
+        return Or;
+    case BinaryOp::BitAnd:
+        return BitAnd;
+    case BinaryOp::BitOr:
+        return BitOr;
+    }
+    return Add;
+}
+
+// One loop per shape, so that the compiler sees a plain function call in each.
+template <typename F> Value Elementwise(Value left, Value right, F f)
+{
+    if (left.isNumber() && right.isNumber())
+        return Value(f(left.number(), right.number()));
+    if (left.isArray()) {
+        Array result = left.takeArray();
+        if (right.isArray() && right.array().size() > result.size())
+            result.resize(right.array().size(), Null);
+        Number* out = result.data();
+        const qsizetype count = result.size();
+        if (right.isNumber()) {
+            const Number y = right.number();
+            for (qsizetype i = 0; i < count; ++i)
+                out[i] = f(out[i], y);
+        } else {
+            const Array& other = right.array();
+            const qsizetype shared = other.size();
+            const Number* in = other.constData();
+            for (qsizetype i = 0; i < shared; ++i)
+                out[i] = f(out[i], in[i]);
+            for (qsizetype i = shared; i < count; ++i)
+                out[i] = f(out[i], Null);
+        }
+        return Value(std::move(result));
+    }
+    Array result = right.takeArray();
+    const Number x = left.number();
+    Number* out = result.data();
+    const qsizetype count = result.size();
+    for (qsizetype i = 0; i < count; ++i)
+        out[i] = f(x, out[i]);
+    return Value(std::move(result));
+}
+
+// A value as `+` joins it to a text.
+QString JoinedText(const Value& value)
+{
+    if (value.isString())
+        return value.string();
+    return NumberText(value.last());
+}
+
+} // namespace
+
+RunError::RunError(QString message)
+    : m_message(std::move(message))
+    , m_utf8(m_message.toUtf8())
+{}
+
+Number Value::last() const
+{
+    if (m_kind == Kind::Array)
+        return m_array.isEmpty() ? Null : m_array.constLast();
+    return m_kind == Kind::Number ? m_number : Null;
+}
+
+Array Value::toArray(qsizetype count) const
+{
+    if (m_kind == Kind::Array) {
+        if (m_array.size() == count)
+            return m_array;
+        Array out = m_array;
+        out.resize(count, Null);
+        return out;
+    }
+    return Array(count, m_kind == Kind::Number ? m_number : Null);
+}
+
+QString Value::kindName() const
+{
+    switch (m_kind) {
+    case Kind::Number:
+        return Texts::KindNumber;
+    case Kind::Array:
+        return Texts::KindArray;
+    case Kind::String:
+        return Texts::KindString;
+    case Kind::None:
+        break;
+    }
+    return Texts::KindNone;
+}
+
+QString OperatorName(BinaryOp op)
+{
+    static const char* const names[] = {
+        "+", "-", "*", "/", "%", "^", "<", "<=", ">", ">=", "==", "!=", "AND", "OR", "&", "|"};
+    return QString::fromLatin1(names[int(op)]);
+}
+
+QString OperatorName(UnaryOp op)
+{
+    return op == UnaryOp::Negate ? QStringLiteral("-") : QStringLiteral("NOT");
+}
+
+Value Apply(BinaryOp op, Value left, Value right)
+{
+    if (left.isNone() || right.isNone())
+        throw RunError(Texts::OperatorOnNone(OperatorName(op)));
+    if (left.isString() || right.isString()) {
+        if (op == BinaryOp::Add)
+            return Value(JoinedText(left) + JoinedText(right));
+        if ((op == BinaryOp::Equal || op == BinaryOp::NotEqual) && left.isString() &&
+            right.isString())
+            return Value::truth((left.string() == right.string()) == (op == BinaryOp::Equal));
+        throw RunError(Texts::OperatorOnString(OperatorName(op)));
+    }
+    return Elementwise(std::move(left), std::move(right), NumberFunction(op));
+}
+
+Value Apply(UnaryOp op, Value operand)
+{
+    if (operand.isNone())
+        throw RunError(Texts::OperatorOnNone(OperatorName(op)));
+    if (operand.isString())
+        throw RunError(Texts::OperatorOnString(OperatorName(op)));
+    if (op == UnaryOp::Negate)
+        return Elementwise(Value(0.0), std::move(operand), Subtract);
+    return Elementwise(std::move(operand), Value(0.0),
+                       [](Number x, Number) -> Number { return IsTrue(x) ? 0 : 1; });
+}
+
+bool Condition(const Value& value)
+{
+    if (!value.isNumber())
+        throw RunError(Texts::ConditionNotNumber(value.kindName()));
+    return IsTrue(value.number());
+}
+
+QString NumberText(Number x)
+{
+    if (IsNull(x))
+        return QStringLiteral("{EMPTY}");
+    char buffer[32];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 6);
+    return QString::fromLatin1(buffer, end.ptr - buffer);
+}
+
+} // namespace Sim
