@@ -41,6 +41,7 @@ Array Wma(const Array& x, int n)
 {
     const qsizetype size = x.size();
     Array out(size, Null);
+    Number* const o = out.data();
     const qsizetype first = Series::FirstValue(x);
     const Number weights = n * (n + 1) / 2.0;
     Number plain = 0;
@@ -61,7 +62,7 @@ Array Wma(const Array& x, int n)
             plain += x[i] - x[i - n];
         }
         if (count == n)
-            out[i] = weighted / weights;
+            o[i] = weighted / weights;
     }
     return out;
 }
@@ -87,6 +88,7 @@ Array Rsi(const Array& x, int n)
 {
     const qsizetype size = x.size();
     Array out(size, Null);
+    Number* const o = out.data();
     const qsizetype first = Series::FirstValue(x);
     if (first >= size)
         return out;
@@ -110,7 +112,7 @@ Array Rsi(const Array& x, int n)
             loss = (loss * (n - 1) + down) / n;
         }
         if (k >= n)
-            out[i] = loss == 0 ? (gain == 0 ? 50 : 100) : 100 - 100 / (1 + gain / loss);
+            o[i] = loss == 0 ? (gain == 0 ? 50 : 100) : 100 - 100 / (1 + gain / loss);
     }
     return out;
 }
@@ -180,6 +182,7 @@ Array Cci(const Bars& b, int n)
         Op(BinaryOp::Divide, Op(BinaryOp::Add, Op(BinaryOp::Add, b.high, b.low), b.close), 3);
     const Array average = Series::Average(typical, n);
     Array out(typical.size(), Null);
+    Number* const o = out.data();
     for (qsizetype i = 0; i < typical.size(); ++i) {
         if (IsNull(average[i]))
             continue;
@@ -187,7 +190,7 @@ Array Cci(const Bars& b, int n)
         for (qsizetype j = i - n + 1; j <= i; ++j)
             deviation += std::fabs(typical[j] - average[i]);
         deviation /= n;
-        out[i] = deviation == 0 ? 0 : (typical[i] - average[i]) / (0.015 * deviation);
+        o[i] = deviation == 0 ? 0 : (typical[i] - average[i]) / (0.015 * deviation);
     }
     return out;
 }
@@ -196,6 +199,7 @@ Array Cci(const Bars& b, int n)
 Array LinearReg(const Array& x, int n)
 {
     Array out(x.size(), Null);
+    Number* const o = out.data();
     const Number sx = n * (n - 1) / 2.0;
     const Number sxx = (n - 1) * n * (2.0 * n - 1) / 6.0;
     const Number denominator = n * sxx - sx * sx;
@@ -212,7 +216,7 @@ Array LinearReg(const Array& x, int n)
         if (gap)
             continue;
         const Number slope = denominator == 0 ? 0 : (n * sxy - sx * sy) / denominator;
-        out[i] = (sy - slope * sx) / n + slope * (n - 1);
+        o[i] = (sy - slope * sx) / n + slope * (n - 1);
     }
     return out;
 }
@@ -223,6 +227,7 @@ Array Sar(const Bars& b, Number step, Number maximum)
 {
     const qsizetype size = b.size();
     Array out(size, Null);
+    Number* const o = out.data();
     const qsizetype first = Series::FirstValue(b.close);
     if (first + 1 >= size)
         return out;
@@ -232,7 +237,7 @@ Array Sar(const Bars& b, Number step, Number maximum)
     Number sar = rising ? std::min(l[first], l[first + 1]) : std::max(h[first], h[first + 1]);
     Number extreme = rising ? std::max(h[first], h[first + 1]) : std::min(l[first], l[first + 1]);
     Number factor = step;
-    out[first + 1] = sar;
+    o[first + 1] = sar;
     for (qsizetype i = first + 2; i < size; ++i) {
         sar += factor * (extreme - sar);
         if (rising) {
@@ -258,7 +263,7 @@ Array Sar(const Bars& b, Number step, Number maximum)
                 factor = std::min(factor + step, maximum);
             }
         }
-        out[i] = sar;
+        o[i] = sar;
     }
     return out;
 }

@@ -41,9 +41,10 @@ template <typename F> void AddCalendar(Library& library, const QString& name, F 
     library.add(name, 0, 0, {}, [field](Call& c) {
         const Array& times = c.env().bars().dateTime;
         Array out(times.size(), Null);
+        Number* const o = out.data();
         for (qsizetype i = 0; i < times.size(); ++i)
             if (!IsNull(times[i]))
-                out[i] = field(DecodeDateTime(times[i]));
+                o[i] = field(DecodeDateTime(times[i]));
         return Value(std::move(out));
     });
 }
@@ -154,8 +155,9 @@ void AddRunFunctions(Library& library)
     AddCalendar(library, u"DayOfWeek"_s, [](const CivilTime& t) { return Number(t.dayOfWeek); });
     library.add(u"BarIndex"_s, 0, 0, {}, [](Call& c) {
         Array out(c.barCount(), 0);
+        Number* const o = out.data();
         for (qsizetype i = 0; i < out.size(); ++i)
-            out[i] = Number(i);
+            o[i] = Number(i);
         return Value(std::move(out));
     });
 

@@ -28,11 +28,12 @@ Value Cross(Call& c)
     const Array a = c.array(0);
     const Array b = c.array(1);
     Array out(a.size(), 0);
+    Number* const o = out.data();
     for (qsizetype i = 1; i < a.size(); ++i) {
         const Number a0 = a[i - 1], a1 = a[i], b0 = b[i - 1], b1 = b[i];
         if (IsNull(a0) || IsNull(a1) || IsNull(b0) || IsNull(b1))
             continue;
-        out[i] = a1 > b1 && a0 <= b0 ? 1 : 0;
+        o[i] = a1 > b1 && a0 <= b0 ? 1 : 0;
     }
     return Value(std::move(out));
 }
@@ -44,10 +45,11 @@ Value ExRem(Call& c)
     const Array a = c.array(0);
     const Array b = c.array(1);
     Array out(a.size(), 0);
+    Number* const o = out.data();
     bool active = false;
     for (qsizetype i = 0; i < a.size(); ++i) {
         if (!active && IsTrue(a[i])) {
-            out[i] = 1;
+            o[i] = 1;
             active = true;
         }
         if (IsTrue(b[i]))
@@ -62,10 +64,11 @@ Value ExRemSpan(Call& c)
     const Array a = c.array(0);
     const int n = c.period(1);
     Array out(a.size(), 0);
+    Number* const o = out.data();
     qsizetype last = -1;
     for (qsizetype i = 0; i < a.size(); ++i) {
         if (IsTrue(a[i]) && (last < 0 || i - last >= n)) {
-            out[i] = 1;
+            o[i] = 1;
             last = i;
         }
     }
@@ -78,13 +81,14 @@ Value Flip(Call& c)
     const Array a = c.array(0);
     const Array b = c.array(1);
     Array out(a.size(), 0);
+    Number* const o = out.data();
     bool state = false;
     for (qsizetype i = 0; i < a.size(); ++i) {
         if (IsTrue(a[i]))
             state = true;
         if (IsTrue(b[i]))
             state = false;
-        out[i] = state ? 1 : 0;
+        o[i] = state ? 1 : 0;
     }
     return Value(std::move(out));
 }
@@ -95,11 +99,12 @@ Value Hold(Call& c)
     const Array x = c.array(0);
     const int n = c.period(1);
     Array out(x.size(), 0);
+    Number* const o = out.data();
     qsizetype last = -1;
     for (qsizetype i = 0; i < x.size(); ++i) {
         if (IsTrue(x[i]))
             last = i;
-        out[i] = last >= 0 && i - last < n ? 1 : 0;
+        o[i] = last >= 0 && i - last < n ? 1 : 0;
     }
     return Value(std::move(out));
 }
@@ -108,12 +113,13 @@ Value BarsSince(Call& c)
 {
     const Array x = c.array(0);
     Array out(x.size(), Null);
+    Number* const o = out.data();
     qsizetype last = -1;
     for (qsizetype i = 0; i < x.size(); ++i) {
         if (IsTrue(x[i]))
             last = i;
         if (last >= 0)
-            out[i] = Number(i - last);
+            o[i] = Number(i - last);
     }
     return Value(std::move(out));
 }
@@ -125,6 +131,7 @@ Value ValueWhen(Call& c)
     const Array values = c.array(1);
     const int n = c.given(2) ? c.period(2) : 1;
     Array out(expr.size(), Null);
+    Number* const o = out.data();
     std::vector<qsizetype> recent(size_t(std::min<qsizetype>(n, expr.size() + 1)), -1);
     size_t next = 0;
     qsizetype seen = 0;
@@ -135,7 +142,7 @@ Value ValueWhen(Call& c)
             ++seen;
         }
         if (seen >= n)
-            out[i] = values[recent[next]];
+            o[i] = values[recent[next]];
     }
     return Value(std::move(out));
 }
@@ -145,11 +152,12 @@ Value Cum(Call& c)
 {
     const Array x = c.array(0);
     Array out(x.size(), Null);
+    Number* const o = out.data();
     Number total = 0;
     for (qsizetype i = Series::FirstValue(x); i < x.size(); ++i) {
         if (!IsNull(x[i]))
             total += x[i];
-        out[i] = total;
+        o[i] = total;
     }
     return Value(std::move(out));
 }

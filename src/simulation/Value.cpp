@@ -99,47 +99,6 @@ Number BitOr(Number x, Number y)
     return EitherNull(x, y) || !ToInteger(x, a) || !ToInteger(y, b) ? Null : Number(a | b);
 }
 
-using NumberOp = Number (*)(Number, Number);
-
-NumberOp NumberFunction(BinaryOp op)
-{
-    switch (op) {
-    case BinaryOp::Add:
-        return Add;
-    case BinaryOp::Subtract:
-        return Subtract;
-    case BinaryOp::Multiply:
-        return Multiply;
-    case BinaryOp::Divide:
-        return Divide;
-    case BinaryOp::Modulo:
-        return Modulo;
-    case BinaryOp::Power:
-        return Power;
-    case BinaryOp::Less:
-        return Less;
-    case BinaryOp::LessEqual:
-        return LessEqual;
-    case BinaryOp::Greater:
-        return Greater;
-    case BinaryOp::GreaterEqual:
-        return GreaterEqual;
-    case BinaryOp::Equal:
-        return Equal;
-    case BinaryOp::NotEqual:
-        return NotEqual;
-    case BinaryOp::And:
-        return And;
-    case BinaryOp::Or:
-        return Or;
-    case BinaryOp::BitAnd:
-        return BitAnd;
-    case BinaryOp::BitOr:
-        return BitOr;
-    }
-    return Add;
-}
-
 // One loop per shape, so that the compiler sees a plain function call in each.
 template <typename F> Value Elementwise(Value left, Value right, F f)
 {
@@ -173,6 +132,52 @@ template <typename F> Value Elementwise(Value left, Value right, F f)
     for (qsizetype i = 0; i < count; ++i)
         out[i] = f(x, out[i]);
     return Value(std::move(result));
+}
+
+// Each operator its own loop, the number function inlined.
+template <Number (*F)(Number, Number)> Value Numeric(Value left, Value right)
+{
+    return Elementwise(std::move(left), std::move(right),
+                       [](Number x, Number y) { return F(x, y); });
+}
+
+Value NumberOperation(BinaryOp op, Value left, Value right)
+{
+    switch (op) {
+    case BinaryOp::Add:
+        return Numeric<Add>(std::move(left), std::move(right));
+    case BinaryOp::Subtract:
+        return Numeric<Subtract>(std::move(left), std::move(right));
+    case BinaryOp::Multiply:
+        return Numeric<Multiply>(std::move(left), std::move(right));
+    case BinaryOp::Divide:
+        return Numeric<Divide>(std::move(left), std::move(right));
+    case BinaryOp::Modulo:
+        return Numeric<Modulo>(std::move(left), std::move(right));
+    case BinaryOp::Power:
+        return Numeric<Power>(std::move(left), std::move(right));
+    case BinaryOp::Less:
+        return Numeric<Less>(std::move(left), std::move(right));
+    case BinaryOp::LessEqual:
+        return Numeric<LessEqual>(std::move(left), std::move(right));
+    case BinaryOp::Greater:
+        return Numeric<Greater>(std::move(left), std::move(right));
+    case BinaryOp::GreaterEqual:
+        return Numeric<GreaterEqual>(std::move(left), std::move(right));
+    case BinaryOp::Equal:
+        return Numeric<Equal>(std::move(left), std::move(right));
+    case BinaryOp::NotEqual:
+        return Numeric<NotEqual>(std::move(left), std::move(right));
+    case BinaryOp::And:
+        return Numeric<And>(std::move(left), std::move(right));
+    case BinaryOp::Or:
+        return Numeric<Or>(std::move(left), std::move(right));
+    case BinaryOp::BitAnd:
+        return Numeric<BitAnd>(std::move(left), std::move(right));
+    case BinaryOp::BitOr:
+        break;
+    }
+    return Numeric<BitOr>(std::move(left), std::move(right));
 }
 
 // A value as `+` joins it to a text.
@@ -248,7 +253,7 @@ Value Apply(BinaryOp op, Value left, Value right)
             return Value::truth((left.string() == right.string()) == (op == BinaryOp::Equal));
         throw RunError(Texts::OperatorOnString(OperatorName(op)));
     }
-    return Elementwise(std::move(left), std::move(right), NumberFunction(op));
+    return NumberOperation(op, std::move(left), std::move(right));
 }
 
 Value Apply(UnaryOp op, Value operand)
