@@ -26,6 +26,16 @@ template <typename F> Value MapValues(const Value& value, F f)
     return Value(std::move(out));
 }
 
+/// `count` bar values, f(i) for each bar in order (f may carry state from bar to bar).
+template <typename F> Array EachBar(qsizetype count, F f)
+{
+    Array out(count, Null);
+    Number* const o = out.data();
+    for (qsizetype i = 0; i < count; ++i)
+        o[i] = f(i);
+    return out;
+}
+
 /// A result that is an array when any argument is one: f(i) for every bar, or f(0) once.
 template <typename F> Value ByBar(const Call& call, int argCount, F f)
 {
@@ -34,12 +44,7 @@ template <typename F> Value ByBar(const Call& call, int argCount, F f)
         array = array || call.arg(i).isArray();
     if (!array)
         return Value(f(0));
-    const qsizetype count = call.barCount();
-    Array out(count, Null);
-    Number* o = out.data();
-    for (qsizetype i = 0; i < count; ++i)
-        o[i] = f(i);
-    return Value(std::move(out));
+    return Value(EachBar(call.barCount(), f));
 }
 
 } // namespace Sim

@@ -106,24 +106,12 @@ Value ParamField(Call& c)
     const Bars& b = c.env().bars();
     const int field = int(c.number(1, 3));
     c.env().noteParam(c.name(), c.string(0), QString::number(field));
-    switch (field) {
-    case 0:
-        return Value(b.open);
-    case 1:
-        return Value(b.high);
-    case 2:
-        return Value(b.low);
-    case 3:
-        return Value(b.close);
-    case 4:
-        return Value(b.volume);
-    case 5:
-        return Value(b.openInterest);
-    case 6:
+    const Array* const fields[] = {&b.open, &b.high, &b.low, &b.close, &b.volume, &b.openInterest};
+    if (field >= 0 && field < 6)
+        return Value(*fields[field]);
+    if (field == 6)
         return c.env().variable(u"avg"_s);
-    default:
-        c.fail(Texts::UnknownField(QString::number(field)));
-    }
+    c.fail(Texts::UnknownField(QString::number(field)));
 }
 
 } // namespace

@@ -27,15 +27,11 @@ Value Cross(Call& c)
 {
     const Array a = c.array(0);
     const Array b = c.array(1);
-    Array out(a.size(), 0);
-    Number* const o = out.data();
-    for (qsizetype i = 1; i < a.size(); ++i) {
-        const Number a0 = a[i - 1], a1 = a[i], b0 = b[i - 1], b1 = b[i];
-        if (IsNull(a0) || IsNull(a1) || IsNull(b0) || IsNull(b1))
-            continue;
-        o[i] = a1 > b1 && a0 <= b0 ? 1 : 0;
-    }
-    return Value(std::move(out));
+    return Value(EachBar(a.size(), [&](qsizetype i) -> Number {
+        if (i == 0 || IsNull(a[i - 1]) || IsNull(a[i]) || IsNull(b[i - 1]) || IsNull(b[i]))
+            return 0;
+        return a[i] > b[i] && a[i - 1] <= b[i - 1] ? 1 : 0;
+    }));
 }
 
 // The first signal of `a`, then none until `b` resets; a reset on the bar of a signal counts
@@ -44,18 +40,12 @@ Value ExRem(Call& c)
 {
     const Array a = c.array(0);
     const Array b = c.array(1);
-    Array out(a.size(), 0);
-    Number* const o = out.data();
     bool active = false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (!active && IsTrue(a[i])) {
-            o[i] = 1;
-            active = true;
-        }
-        if (IsTrue(b[i]))
-            active = false;
-    }
-    return Value(std::move(out));
+    return Value(EachBar(a.size(), [&](qsizetype i) -> Number {
+        const bool signal = !active && IsTrue(a[i]);
+        active = (active || signal) && !IsTrue(b[i]);
+        return signal ? 1 : 0;
+    }));
 }
 
 // A signal, then none on the next n - 1 bars.
@@ -63,16 +53,13 @@ Value ExRemSpan(Call& c)
 {
     const Array a = c.array(0);
     const int n = c.period(1);
-    Array out(a.size(), 0);
-    Number* const o = out.data();
     qsizetype last = -1;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (IsTrue(a[i]) && (last < 0 || i - last >= n)) {
-            o[i] = 1;
-            last = i;
-        }
-    }
-    return Value(std::move(out));
+    return Value(EachBar(a.size(), [&](qsizetype i) -> Number {
+        if (!IsTrue(a[i]) || (last >= 0 && i - last < n))
+            return 0;
+        last = i;
+        return 1;
+    }));
 }
 
 // 1 from a bar where `a` is true until a bar where `b` is; `b` wins on a bar with both.
@@ -80,17 +67,11 @@ Value Flip(Call& c)
 {
     const Array a = c.array(0);
     const Array b = c.array(1);
-    Array out(a.size(), 0);
-    Number* const o = out.data();
     bool state = false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (IsTrue(a[i]))
-            state = true;
-        if (IsTrue(b[i]))
-            state = false;
-        o[i] = state ? 1 : 0;
-    }
-    return Value(std::move(out));
+    return Value(EachBar(a.size(), [&](qsizetype i) -> Number {
+        state = (state || IsTrue(a[i])) && !IsTrue(b[i]);
+        return state ? 1 : 0;
+    }));
 }
 
 // 1 on a bar where x is true and on the n - 1 bars after it.
@@ -98,30 +79,21 @@ Value Hold(Call& c)
 {
     const Array x = c.array(0);
     const int n = c.period(1);
-    Array out(x.size(), 0);
-    Number* const o = out.data();
     qsizetype last = -1;
-    for (qsizetype i = 0; i < x.size(); ++i) {
-        if (IsTrue(x[i]))
-            last = i;
-        o[i] = last >= 0 && i - last < n ? 1 : 0;
-    }
-    return Value(std::move(out));
+    return Value(EachBar(x.size(), [&](qsizetype i) -> Number {
+        last = IsTrue(x[i]) ? i : last;
+        return last >= 0 && i - last < n ? 1 : 0;
+    }));
 }
 
 Value BarsSince(Call& c)
 {
     const Array x = c.array(0);
-    Array out(x.size(), Null);
-    Number* const o = out.data();
     qsizetype last = -1;
-    for (qsizetype i = 0; i < x.size(); ++i) {
-        if (IsTrue(x[i]))
-            last = i;
-        if (last >= 0)
-            o[i] = Number(i - last);
-    }
-    return Value(std::move(out));
+    return Value(EachBar(x.size(), [&](qsizetype i) {
+        last = IsTrue(x[i]) ? i : last;
+        return last >= 0 ? Number(i - last) : Null;
+    }));
 }
 
 // The value of `array` on the n-th most recent bar where `expr` was true.
@@ -130,36 +102,31 @@ Value ValueWhen(Call& c)
     const Array expr = c.array(0);
     const Array values = c.array(1);
     const int n = c.given(2) ? c.period(2) : 1;
-    Array out(expr.size(), Null);
-    Number* const o = out.data();
     std::vector<qsizetype> recent(size_t(std::min<qsizetype>(n, expr.size() + 1)), -1);
     size_t next = 0;
     qsizetype seen = 0;
-    for (qsizetype i = 0; i < expr.size(); ++i) {
+    return Value(EachBar(expr.size(), [&](qsizetype i) {
         if (IsTrue(expr[i])) {
             recent[next] = i;
             next = (next + 1) % recent.size();
             ++seen;
         }
-        if (seen >= n)
-            o[i] = values[recent[next]];
-    }
-    return Value(std::move(out));
+        return seen >= n ? values[recent[next]] : Null;
+    }));
 }
 
 // Running total from the first value; a later Null adds nothing.
 Value Cum(Call& c)
 {
     const Array x = c.array(0);
-    Array out(x.size(), Null);
-    Number* const o = out.data();
+    const qsizetype first = Series::FirstValue(x);
     Number total = 0;
-    for (qsizetype i = Series::FirstValue(x); i < x.size(); ++i) {
-        if (!IsNull(x[i]))
-            total += x[i];
-        o[i] = total;
-    }
-    return Value(std::move(out));
+    return Value(EachBar(x.size(), [&](qsizetype i) {
+        if (i < first)
+            return Null;
+        total += IsNull(x[i]) ? 0 : x[i];
+        return total;
+    }));
 }
 
 Value IIf(Call& c)

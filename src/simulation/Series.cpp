@@ -77,24 +77,17 @@ Array StdDev(const Array& x, int n)
     return out;
 }
 
-Array SmoothSeeded(const Array& x, int n, Number alpha)
+namespace {
+
+// An exponential average with factor alpha, `value` at bar `from` and carried on from there.
+Array SmoothFrom(const Array& x, qsizetype from, Number value, Number alpha)
 {
-    const qsizetype size = x.size();
-    Array out(size, Null);
-    Number* o = out.data();
-    const qsizetype first = FirstValue(x);
-    const qsizetype seedAt = first + n - 1;
-    if (seedAt >= size)
+    Array out(x.size(), Null);
+    if (from >= x.size())
         return out;
-    Number sum = 0;
-    for (qsizetype i = first; i <= seedAt; ++i) {
-        if (IsNull(x[i]))
-            return out; // a gap inside the seed: no average
-        sum += x[i];
-    }
-    Number value = sum / n;
-    o[seedAt] = value;
-    for (qsizetype i = seedAt + 1; i < size; ++i) {
+    Number* const o = out.data();
+    o[from] = value;
+    for (qsizetype i = from + 1; i < x.size(); ++i) {
         if (IsNull(x[i]))
             continue;
         value += alpha * (x[i] - value);
@@ -103,24 +96,25 @@ Array SmoothSeeded(const Array& x, int n, Number alpha)
     return out;
 }
 
+} // namespace
+
+Array SmoothSeeded(const Array& x, int n, Number alpha)
+{
+    const qsizetype first = FirstValue(x);
+    const qsizetype seedAt = first + n - 1;
+    Number sum = 0;
+    for (qsizetype i = first; i <= seedAt && i < x.size(); ++i) {
+        if (IsNull(x[i]))
+            return Array(x.size(), Null); // a gap inside the seed: no average
+        sum += x[i];
+    }
+    return SmoothFrom(x, seedAt, sum / n, alpha);
+}
+
 Array SmoothFromFirst(const Array& x, int n)
 {
-    const qsizetype size = x.size();
-    Array out(size, Null);
-    Number* o = out.data();
     const qsizetype first = FirstValue(x);
-    if (first >= size)
-        return out;
-    const Number alpha = 2.0 / (n + 1);
-    Number value = x[first];
-    o[first] = value;
-    for (qsizetype i = first + 1; i < size; ++i) {
-        if (IsNull(x[i]))
-            continue;
-        value += alpha * (x[i] - value);
-        o[i] = value;
-    }
-    return out;
+    return SmoothFrom(x, first, first < x.size() ? x[first] : Null, 2.0 / (n + 1));
 }
 
 Array Extreme(const Array& x, int n, bool highest, bool bars)

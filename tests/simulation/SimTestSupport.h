@@ -86,6 +86,27 @@ inline bool Matches(const Sim::Value& actual, const Sim::Value& expected, double
     return true;
 }
 
+/// Empty when `run` gives what `expected` says: "error: " and the message it throws, or a
+/// value matching `want`; otherwise what it gave instead.
+template <typename Run>
+QString Mismatch(Run run, const QString& expected, const Sim::Value& want, double tolerance)
+{
+    QString error;
+    Sim::Value actual;
+    try {
+        actual = run();
+    } catch (const Sim::RunError& e) {
+        error = e.message();
+    }
+    if (expected.startsWith(u"error: "))
+        return error == expected.mid(7) ? QString() : QStringLiteral("error: ") + error;
+    if (!error.isEmpty())
+        return error;
+    if (!Matches(actual, want, tolerance))
+        return Show(actual) + QStringLiteral(" != ") + Show(want);
+    return QString();
+}
+
 inline QString ReadTestFile(const QString& path)
 {
     QFile file(path);

@@ -138,21 +138,9 @@ void TestBuiltins::table()
     env.setQuotes(quotes.quotes);
     env.beginRun(quotes.quotes.bars.size());
 
-    QString error;
-    Sim::Value actual;
-    try {
-        actual = Evaluate(env, call);
-    } catch (const Sim::RunError& e) {
-        error = e.message();
-    }
-    if (expected.startsWith(u"error: ")) {
-        QCOMPARE(error, expected.mid(7));
-        return;
-    }
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    const Sim::Value want = Expected(expected);
-    QVERIFY2(SimTest::Matches(actual, want, 0.000051),
-             qPrintable(SimTest::Show(actual) + u" != "_s + SimTest::Show(want)));
+    const QString mismatch = SimTest::Mismatch([&] { return Evaluate(env, call); }, expected,
+                                               Expected(expected), 0.000051);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 QTEST_GUILESS_MAIN(TestBuiltins)

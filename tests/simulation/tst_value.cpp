@@ -95,21 +95,10 @@ void TestValue::binary()
     QFETCH(BinaryOp, op);
     QFETCH(QString, right);
     QFETCH(QString, expected);
-    QString error;
-    Sim::Value actual;
-    try {
-        actual = Sim::Apply(op, SimTest::ParseLiteral(left), SimTest::ParseLiteral(right));
-    } catch (const Sim::RunError& e) {
-        error = e.message();
-    }
-    if (expected.startsWith(u"error: ")) {
-        QCOMPARE(error, expected.mid(7));
-        return;
-    }
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    const Sim::Value want = SimTest::ParseLiteral(expected);
-    QVERIFY2(SimTest::Matches(actual, want, 1e-12),
-             qPrintable(SimTest::Show(actual) + u" != "_s + SimTest::Show(want)));
+    const QString mismatch = SimTest::Mismatch(
+        [&] { return Sim::Apply(op, SimTest::ParseLiteral(left), SimTest::ParseLiteral(right)); },
+        expected, SimTest::ParseLiteral(expected), 1e-12);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 void TestValue::unary_data()
@@ -131,20 +120,13 @@ void TestValue::unary()
     QFETCH(bool, negate);
     QFETCH(QString, operand);
     QFETCH(QString, expected);
-    QString error;
-    Sim::Value actual;
-    try {
-        actual =
-            Sim::Apply(negate ? UnaryOp::Negate : UnaryOp::Not, SimTest::ParseLiteral(operand));
-    } catch (const Sim::RunError& e) {
-        error = e.message();
-    }
-    if (expected.startsWith(u"error: ")) {
-        QCOMPARE(error, expected.mid(7));
-        return;
-    }
-    QVERIFY2(SimTest::Matches(actual, SimTest::ParseLiteral(expected), 0),
-             qPrintable(SimTest::Show(actual)));
+    const QString mismatch = SimTest::Mismatch(
+        [&] {
+            return Sim::Apply(negate ? UnaryOp::Negate : UnaryOp::Not,
+                              SimTest::ParseLiteral(operand));
+        },
+        expected, SimTest::ParseLiteral(expected), 0);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 void TestValue::condition_data()
