@@ -43,7 +43,7 @@ Array Wma(const Array& x, int n)
     Array out(size, Null);
     Number* const o = out.data();
     const qsizetype first = Series::FirstValue(x);
-    const Number weights = n * (n + 1) / 2.0;
+    const Number weights = Number(n) * (n + 1) / 2;
     Number plain = 0;
     Number weighted = 0;
     int count = 0;
@@ -200,8 +200,8 @@ Array LinearReg(const Array& x, int n)
 {
     Array out(x.size(), Null);
     Number* const o = out.data();
-    const Number sx = n * (n - 1) / 2.0;
-    const Number sxx = (n - 1) * n * (2.0 * n - 1) / 6.0;
+    const Number sx = Number(n) * (n - 1) / 2;
+    const Number sxx = (n - 1) * Number(n) * (2.0 * n - 1) / 6;
     const Number denominator = n * sxx - sx * sx;
     for (qsizetype i = n - 1; i < x.size(); ++i) {
         Number sy = 0;

@@ -101,16 +101,22 @@ Value StrFormat(Call& c)
         }
         while (j < format.size() && QStringLiteral("-+ #0").contains(format.at(j)))
             ++j;
-        while (j < format.size() && format.at(j).isDigit())
-            ++j;
+        // Widths up to 999 and precisions up to 99.
+        auto digits = [&] {
+            const qsizetype start = j;
+            while (j < format.size() && format.at(j) >= u'0' && format.at(j) <= u'9')
+                ++j;
+            return j - start;
+        };
+        const qsizetype widthDigits = digits();
+        qsizetype precisionDigits = 0;
         if (j < format.size() && format.at(j) == u'.') {
             ++j;
-            while (j < format.size() && format.at(j).isDigit())
-                ++j;
+            precisionDigits = digits();
         }
         const QString spec = format.mid(i, j - i + 1);
         if (j >= format.size() || !QStringLiteral("diuxXoeEfFgGsc").contains(format.at(j)) ||
-            spec.size() > 12)
+            widthDigits > 3 || precisionDigits > 2)
             c.fail(Texts::UnsupportedFormat(spec));
         if (argument >= c.count())
             c.fail(Texts::TooFewFormatArguments);
