@@ -31,6 +31,16 @@ inline QString ConditionNotNumber(const QString& kind)
 {
     return QStringLiteral("warunek musi być liczbą, a jest %1").arg(kind);
 }
+/// A subscript outside the bars of the run ("indeks 12 poza zakresem 0–11").
+inline QString SubscriptOutOfRange(const QString& index, qsizetype count)
+{
+    return count > 0 ? QStringLiteral("indeks %1 poza zakresem 0–%2").arg(index).arg(count - 1)
+                     : QStringLiteral("indeks %1 poza zakresem: brak notowań").arg(index);
+}
+inline QString SubscriptOf(const QString& kind)
+{
+    return QStringLiteral("nie można indeksować wartości, która jest %1").arg(kind);
+}
 
 // ---- calls of built-in functions ----
 

@@ -285,4 +285,35 @@ QString NumberText(Number x)
     return QString::fromLatin1(buffer, end.ptr - buffer);
 }
 
+namespace {
+
+// A whole bar number from 0 to count - 1; RunError otherwise.
+qsizetype BarIndex(Number index, qsizetype count)
+{
+    if (!(index > -1 && index < Number(count)))
+        throw RunError(Texts::SubscriptOutOfRange(NumberText(index), count));
+    return qsizetype(index);
+}
+
+} // namespace
+
+Number Subscript(const Value& x, Number index, qsizetype count)
+{
+    if (!x.isNumeric())
+        throw RunError(Texts::SubscriptOf(x.kindName()));
+    return x.at(BarIndex(index, count));
+}
+
+void AssignSubscript(Value& x, Number index, Number y, qsizetype count)
+{
+    if (x.isString())
+        throw RunError(Texts::SubscriptOf(x.kindName()));
+    const qsizetype i = BarIndex(index, count);
+    Array values = x.isArray() ? x.takeArray() : x.toArray(count);
+    if (values.size() < count)
+        values.resize(count, Null);
+    values[i] = y;
+    x = Value(std::move(values));
+}
+
 } // namespace Sim

@@ -152,4 +152,12 @@ bool Condition(const Value& value);
 /// A number as `+` joins it to a text: "%g" (six significant digits), "{EMPTY}" for Null.
 QString NumberText(Number x);
 
+/// `x[index]` of a script over `count` bars: an array's element, or a number (it stands for every
+/// bar). The index must be a whole bar number from 0 to count − 1 (its fraction is dropped);
+/// RunError otherwise, and for a text or no value.
+Number Subscript(const Value& x, Number index, qsizetype count);
+/// `x[index] = y`: a number becomes an array of `count` bars of that number first, no value an
+/// array of Null; the array is written in place unless it is shared.
+void AssignSubscript(Value& x, Number index, Number y, qsizetype count);
+
 } // namespace Sim

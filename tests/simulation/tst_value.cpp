@@ -23,6 +23,8 @@ private Q_SLOTS:
     void condition_data();
     void condition();
     void arraysAreShared();
+    void subscripts_data();
+    void subscripts();
 };
 
 void TestValue::binary_data()
@@ -175,6 +177,58 @@ void TestValue::arraysAreShared()
         Sim::Apply(BinaryOp::Multiply, Sim::Value(std::move(temporary)), Sim::Value(2.0));
     QCOMPARE(result.array().constData(), storage);
     QCOMPARE(SimTest::Show(result), u"[2 4 6]"_s);
+
+    // An element written into an array no one else holds: in place.
+    Sim::Value unique(Sim::Array{1, 2, 3});
+    const Sim::Number* before = unique.array().constData();
+    Sim::AssignSubscript(unique, 0, 7, 3);
+    QCOMPARE(unique.array().constData(), before);
+}
+
+void TestValue::subscripts_data()
+{
+    // x[index] over 3 bars, and x after x[index] = 9.
+    QTest::addColumn<QString>("x");
+    QTest::addColumn<double>("index");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("written");
+    const QString outside = u"error: indeks 3 poza zakresem 0–2"_s;
+    QTest::newRow("array") << u"[1 2 3]"_s << 1.0 << u"2"_s << u"[1 9 3]"_s;
+    QTest::newRow("fraction dropped") << u"[1 2 3]"_s << 2.7 << u"3"_s << u"[1 2 9]"_s;
+    QTest::newRow("null element") << u"[1 N 3]"_s << 1.0 << u"N"_s << u"[1 9 3]"_s;
+    QTest::newRow("number") << u"5"_s << 0.0 << u"5"_s << u"[9 5 5]"_s;
+    QTest::newRow("no value") << u"none"_s << 2.0
+                              << u"error: nie można indeksować wartości, która "
+                                 u"jest wartością pustą"_s
+                              << u"[N N 9]"_s;
+    QTest::newRow("past the end") << u"[1 2 3]"_s << 3.0 << outside << outside;
+    QTest::newRow("negative") << u"[1 2 3]"_s << -1.0 << u"error: indeks -1 poza zakresem 0–2"_s
+                              << u"error: indeks -1 poza zakresem 0–2"_s;
+    QTest::newRow("text") << u"'ab'"_s << 0.0
+                          << u"error: nie można indeksować wartości, która jest tekstem"_s
+                          << u"error: nie można indeksować wartości, która jest tekstem"_s;
+}
+
+void TestValue::subscripts()
+{
+    QFETCH(QString, x);
+    QFETCH(double, index);
+    QFETCH(QString, read);
+    QFETCH(QString, written);
+    const Sim::Value value = SimTest::ParseLiteral(x);
+    QString mismatch =
+        SimTest::Mismatch([&] { return Sim::Value(Sim::Subscript(value, index, 3)); }, read,
+                          SimTest::ParseLiteral(read), 0);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    Sim::Value target = value;
+    mismatch = SimTest::Mismatch(
+        [&] {
+            Sim::AssignSubscript(target, index, 9, 3);
+            return target;
+        },
+        written, SimTest::ParseLiteral(written), 0);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    QCOMPARE(SimTest::Show(value), SimTest::Show(SimTest::ParseLiteral(x))); // a copy kept
 }
 
 QTEST_GUILESS_MAIN(TestValue)
