@@ -56,13 +56,16 @@ QString Converted(const Call& c, const QString& spec, QChar conversion, int argu
             throw RunError(
                 Texts::WrongArgumentKind(c.name(), argument + 1, Texts::KindString, v.kindName()));
         // Width, precision and '-' of a text, by hand: asprintf's %s takes bytes.
-        const qsizetype dot = spec.indexOf(u'.');
-        const bool left = spec.contains(u'-');
-        const QString widthText = spec.mid(1, (dot < 0 ? spec.size() - 1 : dot) - 1).remove(u'-');
+        qsizetype k = 1;
+        bool left = false;
+        for (; QStringLiteral("-+ #0").contains(spec.at(k)); ++k)
+            left = left || spec.at(k) == u'-';
+        int width = 0;
+        for (; spec.at(k).isDigit(); ++k)
+            width = width * 10 + spec.at(k).digitValue();
         QString text = v.string();
-        if (dot >= 0)
-            text.truncate(spec.mid(dot + 1, spec.size() - dot - 2).toInt());
-        const int width = widthText.toInt();
+        if (spec.at(k) == u'.')
+            text.truncate(spec.mid(k + 1, spec.size() - k - 2).toInt());
         return left ? text.leftJustified(width) : text.rightJustified(width);
     }
     if (!v.isNumeric())

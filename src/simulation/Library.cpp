@@ -119,6 +119,17 @@ Value Invoke(const Builtin& builtin, Environment& env, std::span<const Value> ar
             throw RunError(Texts::WrongArgumentKind(builtin.name, i + 1, KindText(kind),
                                                     args[size_t(i)].kindName()));
     }
+    // Every array a built-in sees has the run's bars.
+    const qsizetype bars = env.barCount();
+    const auto odd = [bars](const Value& v) { return v.isArray() && v.array().size() != bars; };
+    if (std::any_of(args.begin(), args.end(), odd)) {
+        QList<Value> fitted(args.begin(), args.end());
+        for (Value& v : fitted)
+            if (odd(v))
+                v = Value(v.toArray(bars));
+        Call call(env, builtin, fitted);
+        return builtin.function(call);
+    }
     Call call(env, builtin, args);
     return builtin.function(call);
 }
