@@ -180,19 +180,12 @@ TokenKind Lexer::keyword(QStringView word, std::uint32_t hash)
     return TokenKind::Identifier;
 }
 
-Token Lexer::next()
+const char16_t* Lexer::skipTrivia(const char16_t* p, std::uint8_t& flags)
 {
-    std::uint8_t flags = 0;
-    const char16_t* p = m_pos;
     for (;;) {
-        if (p == m_end) {
-            m_pos = p;
-            return {TokenKind::End, flags, offsetOf(p), 0};
-        }
+        if (p == m_end)
+            return p;
         const char16_t c = *p;
-        // Most often a token starts right here or after one blank.
-        if (c > u' ' && c != u'/')
-            break;
         if (c == u' ' || c == u'\t') {
             ++p;
             continue;
@@ -246,9 +239,24 @@ Token Lexer::next()
             ++p;
             continue;
         }
-        break;
+        return p;
     }
+}
 
+Token Lexer::next()
+{
+    std::uint8_t flags = 0;
+    const char16_t* p = m_pos;
+    // Most often a token starts right here or after a blank; the rest is out of line.
+    while (p != m_end && *p == u' ')
+        ++p;
+    if (p == m_end || *p <= u' ' || *p == u'/' || *p >= 0x80) [[unlikely]] {
+        p = skipTrivia(p, flags);
+        if (p == m_end) {
+            m_pos = p;
+            return {TokenKind::End, flags, offsetOf(p), 0};
+        }
+    }
     const char16_t* start = p;
     const char16_t c = *p;
     TokenKind kind = TokenKind::Invalid;

@@ -67,6 +67,7 @@ public:
 private:
     int offsetOf(const char16_t* p) const { return int(p - m_begin); }
     void newLine(const char16_t* p) { m_lineStarts.push_back(offsetOf(p)); }
+    const char16_t* skipTrivia(const char16_t* p, std::uint8_t& flags);
     Token identifier(const char16_t* start, std::uint8_t flags);
     Token number(const char16_t* start, std::uint8_t flags);
     Token string(const char16_t* start, std::uint8_t flags);

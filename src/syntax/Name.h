@@ -16,6 +16,8 @@ struct Name
     std::uint32_t hash = 0;
     /// The case-folded spelling ("buy" for Buy, BUY and buy).
     QStringView folded;
+    /// The first character of the tree's text (where identifiers read their spelling).
+    const char16_t* text = nullptr;
 };
 
 } // namespace Syntax

@@ -24,8 +24,9 @@ bool foldsTo(QStringView word, QStringView folded)
 
 } // namespace
 
-NameTable::NameTable()
-    : m_arena(std::make_unique<Arena>(16384))
+NameTable::NameTable(const char16_t* text)
+    : m_text(text)
+    , m_arena(std::make_unique<Arena>(16384))
     , m_slots(1024)
 {
     m_names.reserve(512);
@@ -61,6 +62,17 @@ std::uint32_t NameTable::probe(QStringView word, std::uint32_t hash) const
 
 const Name* NameTable::intern(QStringView word, std::uint32_t hash)
 {
+    Slot& recent = m_recent[hash % m_recent.size()];
+    if (recent.name && recent.hash == hash && recent.length == std::uint32_t(word.size()) &&
+        foldsTo(word, recent.name->folded))
+        return recent.name;
+    const Name* name = lookUp(word, hash);
+    recent = {hash, std::uint32_t(word.size()), name};
+    return name;
+}
+
+const Name* NameTable::lookUp(QStringView word, std::uint32_t hash)
+{
     std::uint32_t slot = probe(word, hash);
     if (const Name* found = m_slots[slot].name)
         return found;
@@ -75,6 +87,7 @@ const Name* NameTable::intern(QStringView word, std::uint32_t hash)
     name->id = int(m_names.size());
     name->hash = hash;
     name->folded = QStringView(chars, word.size());
+    name->text = m_text;
     m_slots[slot] = {hash, std::uint32_t(word.size()), name};
     m_names.push_back(name);
     return name;

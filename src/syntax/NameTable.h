@@ -30,7 +30,8 @@ constexpr std::array<std::uint8_t, 128> AsciiFold = makeAsciiFold();
 class NameTable
 {
 public:
-    NameTable();
+    /// text: the start of the text the names come from (Name::text).
+    explicit NameTable(const char16_t* text);
     ~NameTable();
 
     /// The Name of word in any letter case, made on first use; hash is hash(word).
@@ -71,10 +72,15 @@ private:
     };
 
     std::uint32_t probe(QStringView word, std::uint32_t hash) const;
+    const Name* lookUp(QStringView word, std::uint32_t hash);
     void grow();
 
+    const char16_t* m_text;
     std::unique_ptr<Arena> m_arena;
     std::vector<Slot> m_slots;
+    // The names met last, by hash: most identifiers repeat a name used a few lines before,
+    // and these stay in the cache where the table does not.
+    std::array<Slot, 64> m_recent{};
     std::vector<const Name*> m_names;
 };
 

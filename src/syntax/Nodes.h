@@ -171,11 +171,9 @@ struct Identifier : Expression
 {
     static constexpr NodeKind Kind = NodeKind::Identifier;
     const Name* name = nullptr;
-    /// First character of the spelling in the tree's text.
-    const char16_t* text = nullptr;
 
     /// As written in the script.
-    QStringView spelling() const { return QStringView(text, range.length()); }
+    QStringView spelling() const { return QStringView(name->text + range.begin, range.length()); }
     /// The case-folded name ("buy" for Buy).
     QStringView folded() const { return name->folded; }
 };

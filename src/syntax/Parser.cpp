@@ -214,14 +214,6 @@ void Parser::run()
 
 // ---- tokens ----
 
-Token Parser::fetch()
-{
-    const Token token = m_lexer.next();
-    if (m_lexer.errors().size() != m_lexerErrors)
-        takeLexerErrors();
-    return token;
-}
-
 void Parser::advance()
 {
     m_prevEnd = m_tok.end();
@@ -1154,7 +1146,6 @@ bool Parser::isAssignable(const Expression* e) const
 const Identifier* Parser::makeIdentifier(const Token& token)
 {
     auto* identifier = make<Identifier>({token.offset, token.end()});
-    identifier->text = m_text.utf16() + token.offset;
     identifier->name = m_data.names.intern(textOf(token), token.hash);
     return identifier;
 }

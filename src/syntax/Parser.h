@@ -28,7 +28,13 @@ private:
 
     // tokens
     void advance();
-    Token fetch();
+    Token fetch()
+    {
+        const Token token = m_lexer.next();
+        if (m_lexer.errors().size() != m_lexerErrors) [[unlikely]]
+            takeLexerErrors();
+        return token;
+    }
     const Token& peek();
     bool at(TokenKind kind) const { return m_tok.kind == kind; }
     bool accept(TokenKind kind);
