@@ -121,7 +121,7 @@ public:
         switch (n->kind) {
         case NodeKind::Number: {
             const double value = static_cast<const NumberLiteral*>(n)->value;
-            if (value == double(qint64(value)) && std::abs(value) < 1e15)
+            if (std::abs(value) < 1e15 && value == std::trunc(value))
                 out += QString::number(qint64(value));
             else
                 out += QString::number(value, 'g', QLocale::FloatingPointShortest);
