@@ -168,10 +168,10 @@ TokenKind Lexer::keyword(QStringView word)
     return keyword(word, NameTable::hash(word));
 }
 
-TokenKind Lexer::keyword(QStringView word, std::uint32_t hash)
+[[gnu::always_inline]] inline TokenKind Lexer::keyword(QStringView word, std::uint32_t hash)
 {
     const qsizetype n = word.size();
-    if (n < 2 || n > 9)
+    if (n < 2 || n > 9 || !KeywordTable[hash % KeywordSlots].word)
         return TokenKind::Identifier;
     for (std::uint32_t i = hash % KeywordSlots; KeywordTable[i].word; i = (i + 1) % KeywordSlots) {
         if (KeywordTable[i].hash == hash && equalsKeyword(word.utf16(), n, KeywordTable[i].word))
@@ -243,7 +243,8 @@ const char16_t* Lexer::skipTrivia(const char16_t* p, std::uint8_t& flags)
     }
 }
 
-Token Lexer::next()
+// The body of next(), inlined into fill() so that a batch of tokens costs one call.
+[[gnu::always_inline]] inline Token Lexer::scan()
 {
     std::uint8_t flags = 0;
     const char16_t* p = m_pos;
@@ -371,7 +372,23 @@ Token Lexer::next()
     return {kind, flags, offsetOf(start), length};
 }
 
-Token Lexer::identifier(const char16_t* start, std::uint8_t flags)
+Token Lexer::next()
+{
+    return scan();
+}
+
+int Lexer::fill(Token* out, int n)
+{
+    int count = 0;
+    while (count < n) {
+        out[count] = scan();
+        if (out[count++].kind == TokenKind::End)
+            break;
+    }
+    return count;
+}
+
+[[gnu::always_inline]] inline Token Lexer::identifier(const char16_t* start, std::uint8_t flags)
 {
     // The hash of the folded name is made on the way, for the keyword check and the names.
     const char16_t* p = start;

@@ -45,6 +45,8 @@ public:
 
     /// The next token; End (of length 0, at the end of the text) from then on.
     Token next();
+    /// Writes up to n (at least 1) next tokens to out, stopping after End; returns how many.
+    int fill(Token* out, int n);
 
     /// Every comment met so far (`//` up to the line break, `/* */` with its delimiters).
     const std::vector<SourceRange>& comments() const { return m_comments; }
@@ -67,6 +69,7 @@ public:
 private:
     int offsetOf(const char16_t* p) const { return int(p - m_begin); }
     void newLine(const char16_t* p) { m_lineStarts.push_back(offsetOf(p)); }
+    Token scan();
     const char16_t* skipTrivia(const char16_t* p, std::uint8_t& flags);
     Token identifier(const char16_t* start, std::uint8_t flags);
     Token number(const char16_t* start, std::uint8_t flags);

@@ -2,6 +2,8 @@
 
 #include "syntax/Arena.h"
 
+#include <cstring>
+
 #include <QChar>
 
 namespace Syntax {
@@ -19,6 +21,22 @@ bool foldsTo(QStringView word, QStringView folded)
         if (NameTable::fold(a[i]) != b[i])
             return false;
     }
+    return true;
+}
+
+// True when the n characters at a and b are the same (compared four at a time).
+bool sameChars(const char16_t* a, const char16_t* b, std::uint32_t n)
+{
+    for (; n >= 4; n -= 4, a += 4, b += 4) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a, sizeof x);
+        std::memcpy(&y, b, sizeof y);
+        if (x != y)
+            return false;
+    }
+    for (; n > 0; --n)
+        if (*a++ != *b++)
+            return false;
     return true;
 }
 
@@ -62,12 +80,14 @@ std::uint32_t NameTable::probe(QStringView word, std::uint32_t hash) const
 
 const Name* NameTable::intern(QStringView word, std::uint32_t hash)
 {
-    Slot& recent = m_recent[hash % m_recent.size()];
-    if (recent.name && recent.hash == hash && recent.length == std::uint32_t(word.size()) &&
-        foldsTo(word, recent.name->folded))
-        return recent.name;
+    Recent& recent = m_recent[hash % m_recent.size()];
+    const std::uint32_t length = std::uint32_t(word.size());
+    if (recent.slot.name && recent.slot.hash == hash && recent.slot.length == length &&
+        (sameChars(word.utf16(), recent.spelling, length) ||
+         foldsTo(word, recent.slot.name->folded)))
+        return recent.slot.name;
     const Name* name = lookUp(word, hash);
-    recent = {hash, std::uint32_t(word.size()), name};
+    recent = {{hash, length, name}, word.utf16()};
     return name;
 }
 

@@ -70,6 +70,12 @@ private:
         std::uint32_t length = 0;
         const Name* name = nullptr;
     };
+    struct Recent
+    {
+        Slot slot;
+        /// The spelling met last, in the text it came from.
+        const char16_t* spelling = nullptr;
+    };
 
     std::uint32_t probe(QStringView word, std::uint32_t hash) const;
     const Name* lookUp(QStringView word, std::uint32_t hash);
@@ -80,7 +86,7 @@ private:
     std::vector<Slot> m_slots;
     // The names met last, by hash: most identifiers repeat a name used a few lines before,
     // and these stay in the cache where the table does not.
-    std::array<Slot, 64> m_recent{};
+    std::array<Recent, 64> m_recent{};
     std::vector<const Name*> m_names;
 };
 

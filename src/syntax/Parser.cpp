@@ -214,33 +214,21 @@ void Parser::run()
 
 // ---- tokens ----
 
-void Parser::advance()
+void Parser::refill()
 {
-    m_prevEnd = m_tok.end();
-    ++m_consumed;
-    if (m_aborted) {
-        m_tok = {TokenKind::End, 0, int(m_text.size()), 0};
+    // Keep the current token and those after it, and fill up behind them.
+    int kept = 0;
+    for (int i = std::max(m_index, 0); i < m_count; ++i)
+        m_buffer[std::size_t(kept++)] = m_buffer[std::size_t(i)];
+    m_index = 0;
+    if (kept > 0 && m_buffer[std::size_t(kept - 1)].kind == TokenKind::End) {
+        m_count = kept + 1;
+        m_buffer[std::size_t(kept)] = m_buffer[std::size_t(kept - 1)];
         return;
     }
-    if (m_hasPeek) {
-        m_tok = m_peek;
-        m_hasPeek = false;
-    } else {
-        m_tok = fetch();
-    }
-    // The lexer has reported this token's error; the parser's own errors wait for a new
-    // statement.
-    if (m_tok.flags & Token::Malformed)
-        m_panic = true;
-}
-
-const Token& Parser::peek()
-{
-    if (!m_hasPeek) {
-        m_peek = m_aborted ? Token{TokenKind::End, 0, int(m_text.size()), 0} : fetch();
-        m_hasPeek = true;
-    }
-    return m_peek;
+    m_count = kept + m_lexer.fill(m_buffer.data() + kept, BufferSize - kept);
+    if (m_lexer.errors().size() != m_lexerErrors)
+        takeLexerErrors();
 }
 
 bool Parser::accept(TokenKind kind)
@@ -274,7 +262,6 @@ void Parser::fatal(int offset, DiagnosticKind kind)
         return;
     addDiagnostic(offset, kind);
     m_aborted = true;
-    m_hasPeek = false;
     m_tok = {TokenKind::End, 0, int(m_text.size()), 0};
 }
 
@@ -285,7 +272,6 @@ void Parser::addDiagnostic(int offset, DiagnosticKind kind)
     m_pending.push_back({offset, kind});
     if (m_pending.size() == std::size_t(MaxDiagnostics)) {
         m_aborted = true;
-        m_hasPeek = false;
         m_tok = {TokenKind::End, 0, int(m_text.size()), 0};
     }
 }
@@ -424,7 +410,7 @@ const Statement* Parser::parseStatement()
         break;
     case TokenKind::Identifier:
         if (m_tok.length == 6 && textOf(m_tok).compare(u"static", Qt::CaseInsensitive) == 0 &&
-            peek().kind == TokenKind::Identifier) {
+            peek().kind == TokenKind::Identifier && !m_aborted) {
             statement = parseDeclaration(DeclarationScope::Static);
             break;
         }
@@ -907,6 +893,18 @@ void Parser::expectSemicolon()
 
 const Expression* Parser::parseExpression(int minPrecedence)
 {
+    // Most operands stand alone before a comma, a bracket or a semicolon.
+    if (m_tok.kind == TokenKind::Identifier || m_tok.kind == TokenKind::Number ||
+        m_tok.kind == TokenKind::String) {
+        // Looking ahead may read the lexer's errors and stop the parser at the last one.
+        const TokenKind next = peek().kind;
+        if (!m_aborted && (next == TokenKind::Comma || next == TokenKind::RightParen ||
+                           next == TokenKind::Semicolon || next == TokenKind::RightBracket)) {
+            const Expression* operand = makeOperand(m_tok);
+            advance();
+            return operand;
+        }
+    }
     DepthGuard guard(m_depth);
     if (guard.tooDeep()) {
         fatal(m_tok.offset, DiagnosticKind::TooDeep);
@@ -1093,20 +1091,12 @@ const Expression* Parser::parseCall(int begin, const Expression* callee)
 const Expression* Parser::parsePrimary()
 {
     switch (m_tok.kind) {
-    case TokenKind::Number: {
-        const Expression* number = makeNumber(m_tok);
-        advance();
-        return number;
-    }
-    case TokenKind::String: {
-        const Expression* string = makeString(m_tok);
-        advance();
-        return string;
-    }
+    case TokenKind::Number:
+    case TokenKind::String:
     case TokenKind::Identifier: {
-        const Expression* identifier = makeIdentifier(m_tok);
+        const Expression* operand = makeOperand(m_tok);
         advance();
-        return identifier;
+        return operand;
     }
     case TokenKind::LeftParen: {
         const Token open = m_tok;
@@ -1115,6 +1105,20 @@ const Expression* Parser::parsePrimary()
         closeBracket(open, TokenKind::RightParen);
         return inner;
     }
+    default:
+        return missingExpression();
+    }
+}
+
+const Expression* Parser::makeOperand(const Token& token)
+{
+    switch (token.kind) {
+    case TokenKind::Number:
+        return makeNumber(token);
+    case TokenKind::String:
+        return makeString(token);
+    case TokenKind::Identifier:
+        return makeIdentifier(token);
     default:
         return missingExpression();
     }
@@ -1242,24 +1246,6 @@ template <class T> T* Parser::make(SourceRange range, std::initializer_list<cons
     node->range = range;
     setHeight(node, children);
     return node;
-}
-
-void Parser::setHeight(Node* node, std::initializer_list<const Node*> children)
-{
-    int height = 0;
-    for (const Node* child : children) {
-        if (child)
-            height = std::max(height, int(child->height));
-    }
-    setHeight(node, height);
-}
-
-void Parser::setHeight(Node* node, int childHeight)
-{
-    const int height = childHeight + 1;
-    node->height = std::uint16_t(std::min(height, int(std::numeric_limits<std::uint16_t>::max())));
-    if (height > MaxDepth)
-        fatal(node->range.begin, DiagnosticKind::TooDeep);
 }
 
 template <class T>

@@ -4,6 +4,7 @@
 #include "syntax/Lexer.h"
 #include "syntax/Nodes.h"
 
+#include <array>
 #include <vector>
 
 namespace Syntax {
@@ -27,15 +28,30 @@ private:
     void run();
 
     // tokens
-    void advance();
-    Token fetch()
+    void advance()
     {
-        const Token token = m_lexer.next();
-        if (m_lexer.errors().size() != m_lexerErrors) [[unlikely]]
-            takeLexerErrors();
-        return token;
+        m_prevEnd = m_tok.end();
+        ++m_consumed;
+        if (m_aborted) [[unlikely]] {
+            m_tok = {TokenKind::End, 0, int(m_text.size()), 0};
+            return;
+        }
+        if (++m_index >= m_count) [[unlikely]]
+            refill();
+        m_tok = m_buffer[std::size_t(m_index)];
+        // The lexer has reported this token's error; the parser's own errors wait for a new
+        // statement.
+        if (m_tok.flags & Token::Malformed) [[unlikely]]
+            m_panic = true;
     }
-    const Token& peek();
+    void refill();
+    /// The token after the current one.
+    const Token& peek()
+    {
+        if (m_index + 1 >= m_count)
+            refill();
+        return m_buffer[std::size_t(m_index + 1)];
+    }
     bool at(TokenKind kind) const { return m_tok.kind == kind; }
     bool accept(TokenKind kind);
     QStringView textOf(const Token& token) const;
@@ -78,6 +94,7 @@ private:
     const Expression* parseUnary();
     const Expression* parsePostfix(int begin, const Expression* left);
     const Expression* parsePrimary();
+    const Expression* makeOperand(const Token& token);
     const Expression* parseCall(int begin, const Expression* callee);
     const Identifier* makeIdentifier(const Token& token);
     const Expression* makeNumber(const Token& token);
@@ -90,8 +107,21 @@ private:
     template <class T> T* make(SourceRange range, std::initializer_list<const Node*> children = {});
     template <class T>
     std::span<const T* const> takeList(std::vector<const Node*>& stack, std::size_t mark);
-    void setHeight(Node* node, std::initializer_list<const Node*> children);
-    void setHeight(Node* node, int childHeight);
+    void setHeight(Node* node, std::initializer_list<const Node*> children)
+    {
+        int height = 0;
+        for (const Node* child : children) {
+            if (child && child->height > height)
+                height = child->height;
+        }
+        setHeight(node, height);
+    }
+    void setHeight(Node* node, int childHeight)
+    {
+        node->height = std::uint16_t(childHeight < MaxDepth ? childHeight + 1 : MaxDepth + 1);
+        if (childHeight >= MaxDepth) [[unlikely]]
+            fatal(node->range.begin, DiagnosticKind::TooDeep);
+    }
 
     struct BraceEvent
     {
@@ -111,8 +141,11 @@ private:
     QStringView m_text;
     Lexer m_lexer;
     Token m_tok;
-    Token m_peek;
-    bool m_hasPeek = false;
+    // Tokens are read from the lexer in batches; m_tok is m_buffer[m_index].
+    static constexpr int BufferSize = 64;
+    std::array<Token, BufferSize> m_buffer{};
+    int m_index = 0;
+    int m_count = 0;
     int m_prevEnd = 0;
     unsigned m_consumed = 0;
     int m_depth = 0;
