@@ -180,6 +180,16 @@ TokenKind Lexer::keyword(QStringView word)
     return TokenKind::Identifier;
 }
 
+const char16_t* Lexer::lineBreak(const char16_t* p, std::uint8_t& flags)
+{
+    if (*p == u'\r' && p + 1 != m_end && p[1] == u'\n')
+        ++p;
+    ++p;
+    newLine(p);
+    flags |= Token::NewlineBefore;
+    return p;
+}
+
 const char16_t* Lexer::skipTrivia(const char16_t* p, std::uint8_t& flags)
 {
     for (;;) {
@@ -190,18 +200,8 @@ const char16_t* Lexer::skipTrivia(const char16_t* p, std::uint8_t& flags)
             ++p;
             continue;
         }
-        if (c == u'\n') {
-            ++p;
-            newLine(p);
-            flags |= Token::NewlineBefore;
-            continue;
-        }
-        if (c == u'\r') {
-            ++p;
-            if (p != m_end && *p == u'\n')
-                ++p;
-            newLine(p);
-            flags |= Token::NewlineBefore;
+        if (c == u'\n' || c == u'\r') {
+            p = lineBreak(p, flags);
             continue;
         }
         if (c == u'/' && p + 1 != m_end && (p[1] == u'/' || p[1] == u'*')) {
@@ -215,19 +215,17 @@ const char16_t* Lexer::skipTrivia(const char16_t* p, std::uint8_t& flags)
             }
             bool closed = false;
             while (p != m_end) {
-                const char16_t d = *p++;
-                if (d > u'*')
-                    continue;
-                if (d == u'*' && p != m_end && *p == u'/') {
+                const char16_t d = *p;
+                if (d > u'*') {
                     ++p;
+                } else if (d == u'*' && p + 1 != m_end && p[1] == u'/') {
+                    p += 2;
                     closed = true;
                     break;
-                }
-                if (d == u'\n' || d == u'\r') {
-                    if (d == u'\r' && p != m_end && *p == u'\n')
-                        ++p;
-                    newLine(p);
-                    flags |= Token::NewlineBefore;
+                } else if (d == u'\n' || d == u'\r') {
+                    p = lineBreak(p, flags);
+                } else {
+                    ++p;
                 }
             }
             m_comments.push_back({offsetOf(start), offsetOf(p)});

@@ -71,6 +71,8 @@ private:
     void newLine(const char16_t* p) { m_lineStarts.push_back(offsetOf(p)); }
     Token scan();
     const char16_t* skipTrivia(const char16_t* p, std::uint8_t& flags);
+    /// Steps over the line break (CR LF, LF or CR) at p and notes the line that starts.
+    const char16_t* lineBreak(const char16_t* p, std::uint8_t& flags);
     Token identifier(const char16_t* start, std::uint8_t flags);
     Token number(const char16_t* start, std::uint8_t flags);
     Token string(const char16_t* start, std::uint8_t flags);

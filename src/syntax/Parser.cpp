@@ -817,6 +817,7 @@ const Statement* Parser::parseDeclaration(DeclarationScope scope)
         const Identifier* name = expectName();
         if (!name)
             break;
+        height = std::max(height, int(name->height));
         const Expression* initializer = nullptr;
         if (accept(TokenKind::Assign)) {
             initializer = parseExpression(PrecAssign);
@@ -836,7 +837,7 @@ const Statement* Parser::parseDeclaration(DeclarationScope scope)
         statement->declarators = {list, n};
         m_declarators.resize(mark);
     }
-    setHeight(statement, std::max(height, 1));
+    setHeight(statement, height);
     return statement;
 }
 
