@@ -496,7 +496,7 @@ const Block* Parser::parseBlock()
     return finishBlock(open, true);
 }
 
-const Block* Parser::finishBlock(const Token& open, bool braced)
+const Block* Parser::finishBlock(Token open, bool braced)
 {
     const std::size_t mark = m_statements.size();
     while (!at(TokenKind::RightBrace) && !at(TokenKind::End)) {

@@ -69,7 +69,7 @@ private:
     const Statement* parseStatement();
     const Statement* parseBody();
     const Block* parseBlock();
-    const Block* finishBlock(const Token& open, bool braced);
+    const Block* finishBlock(Token open, bool braced);
     const Statement* parseIf();
     const Statement* parseFor();
     const Statement* parseWhile();
