@@ -512,7 +512,12 @@ const Block* Parser::finishBlock(Token open, bool braced)
         error(unclosedBraceOffset(open), DiagnosticKind::UnclosedBrace);
     }
     const auto statements = takeList<Statement>(m_statements, mark);
-    auto* block = make<Block>({std::min(open.offset, m_prevEnd), m_prevEnd});
+    // Without its brace a block starts with its first statement, which may start before
+    // the first token (at an operand missing right after the previous one).
+    int begin = std::min(open.offset, m_prevEnd);
+    if (!statements.empty())
+        begin = std::min(begin, statements.front()->range.begin);
+    auto* block = make<Block>({begin, m_prevEnd});
     block->statements = statements;
     int height = 0;
     for (const Statement* statement : statements)
@@ -664,6 +669,11 @@ const Statement* Parser::parseSwitch()
             return;
         current->statements = takeList<Statement>(m_statements, statementMark);
         current->range.end = std::max(current->labelRange.end, m_prevEnd);
+        if (!current->label && !current->isDefault && !current->statements.empty()) {
+            current->range.begin =
+                std::min(current->range.begin, current->statements.front()->range.begin);
+            current->labelRange = {current->range.begin, current->range.begin};
+        }
         int caseHeight = current->label ? current->label->height : 0;
         for (const Statement* statement : current->statements)
             caseHeight = std::max(caseHeight, int(statement->height));
