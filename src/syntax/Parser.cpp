@@ -669,11 +669,6 @@ const Statement* Parser::parseSwitch()
             return;
         current->statements = takeList<Statement>(m_statements, statementMark);
         current->range.end = std::max(current->labelRange.end, m_prevEnd);
-        if (!current->label && !current->isDefault && !current->statements.empty()) {
-            current->range.begin =
-                std::min(current->range.begin, current->statements.front()->range.begin);
-            current->labelRange = {current->range.begin, current->range.begin};
-        }
         int caseHeight = current->label ? current->label->height : 0;
         for (const Statement* statement : current->statements)
             caseHeight = std::max(caseHeight, int(statement->height));
@@ -702,8 +697,9 @@ const Statement* Parser::parseSwitch()
             continue;
         }
         if (!current) {
-            current = make<SwitchCase>({m_tok.offset, m_tok.offset});
-            current->labelRange = {m_tok.offset, m_tok.offset};
+            // Statements before the first label: a case without one, from where they start.
+            current = make<SwitchCase>({m_prevEnd, m_prevEnd});
+            current->labelRange = current->range;
             m_nodes.push_back(current);
             statementMark = m_statements.size();
         }
