@@ -86,7 +86,7 @@ private:
     std::vector<Slot> m_slots;
     // The names met last, by hash: most identifiers repeat a name used a few lines before,
     // and these stay in the cache where the table does not.
-    std::array<Recent, 64> m_recent{};
+    std::array<Recent, 256> m_recent{};
     std::vector<const Name*> m_names;
 };
 
