@@ -101,14 +101,16 @@ struct Token
     };
 
     TokenKind kind = TokenKind::End;
+    /// Flag bits.
     std::uint8_t flags = 0;
+    /// Where the token starts in the text, and how many characters it has.
     int offset = 0;
     int length = 0;
     /// For identifiers: the hash of the case-folded spelling (NameTable::hash).
     std::uint32_t hash = 0;
 
     int end() const { return offset + length; }
-    bool is(TokenKind k) const { return kind == k; }
+    /// True when a line break stands before the token.
     bool startsLine() const { return (flags & NewlineBefore) != 0; }
 };
 

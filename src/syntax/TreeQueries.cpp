@@ -170,6 +170,13 @@ bool IsStatementBoundary(const SyntaxTree& tree, int offset)
         return true;
     if (const auto* c = NodeCast<SwitchCase>(inner))
         return offset >= c->labelRange.end;
+    // In a switch between its cases or after the last one: the statement joins the case before.
+    if (const auto* s = NodeCast<SwitchStatement>(inner)) {
+        for (const SwitchCase* c : s->cases) {
+            if (offset >= c->range.end)
+                return true;
+        }
+    }
     return false;
 }
 

@@ -42,8 +42,8 @@ std::vector<const Node*> NodesAround(const SyntaxTree& tree, int offset);
 /// top-level statement or a node not in the tree.
 std::vector<const Node*> ParentsOf(const SyntaxTree& tree, const Node& node);
 /// True when a statement inserted at offset would stand between two statements (at the top
-/// level, in a block or after a case label) and split no statement. Comments and strings
-/// are a separate question (SyntaxTree::isInsideCommentOrString).
+/// level, in a block, after a case label or after a case's statements) and split no statement.
+/// Comments and strings are a separate question (SyntaxTree::isInsideCommentOrString).
 bool IsStatementBoundary(const SyntaxTree& tree, int offset);
 
 } // namespace Syntax

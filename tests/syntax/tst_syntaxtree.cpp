@@ -43,6 +43,8 @@ private Q_SLOTS:
     void namesIgnoreCase();
     void assignsAndCalls_data();
     void assignsAndCalls();
+    void assignmentKinds_data();
+    void assignmentKinds();
     void loopsAndParents();
     void statementBoundaries_data();
     void statementBoundaries();
@@ -155,6 +157,31 @@ void TestSyntaxTree::assignsAndCalls()
     QCOMPARE(f->name->spelling(), QStringView(u"SetSignals"));
 }
 
+void TestSyntaxTree::assignmentKinds_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<bool>("assignsBuy");
+    QTest::newRow("increment") << "Buy++;" << true;
+    QTest::newRow("element decrement") << "--Buy[i];" << true;
+    QTest::newRow("matrix element") << "Buy[0][1] |= 1;" << true;
+    QTest::newRow("declaration with a value") << "global Buy = 1;" << true;
+    QTest::newRow("declaration without") << "local Buy;" << false;
+    QTest::newRow("inside an argument") << "_N(Buy = 1);" << true;
+    QTest::newRow("inside a condition") << "if (a) { if (b) x = 1; else Buy = 0; }" << true;
+    QTest::newRow("a property named so") << "ab.Buy = 1;" << false;
+    QTest::newRow("an index") << "x[Buy] = 1;" << false;
+    QTest::newRow("compared") << "x = Buy == 1;" << false;
+}
+
+void TestSyntaxTree::assignmentKinds()
+{
+    QFETCH(QString, statement);
+    QFETCH(bool, assignsBuy);
+    const SyntaxTree tree = SyntaxTree::parse(statement + QStringLiteral(" Buy;"));
+    QVERIFY(!tree.hasErrors());
+    QCOMPARE(AssignsVariable(*tree.statements()[0], tree.name(u"BUY")), assignsBuy);
+}
+
 void TestSyntaxTree::loopsAndParents()
 {
     const SyntaxTree tree = SyntaxTree::parse(Script);
@@ -201,6 +228,13 @@ void TestSyntaxTree::statementBoundaries()
     QFETCH(int, offset);
     QFETCH(bool, boundary);
     QCOMPARE(IsStatementBoundary(SyntaxTree::parse(Script), offset), boundary);
+
+    // In a switch: after a label's colon, not between the label and its colon.
+    const QString text = QStringLiteral("switch (m) { case 1: x = 1; break; default: y = 2; }");
+    const SyntaxTree tree = SyntaxTree::parse(text);
+    QVERIFY(IsStatementBoundary(tree, int(text.indexOf(u':')) + 1));
+    QVERIFY(!IsStatementBoundary(tree, int(text.indexOf(u':'))));
+    QVERIFY(IsStatementBoundary(tree, int(text.indexOf(QLatin1String(" default")))));
 }
 
 QTEST_GUILESS_MAIN(TestSyntaxTree)
