@@ -14,8 +14,8 @@ namespace {
 bool throwOnFailure = false;
 
 constexpr TargetInfo AllTargets[] = {
-    {"analysis", &Analysis}, {"pipeline", &Pipeline}, {"profile", &Profile},
-    {"project", &Project},   {"userreg", &UserReg},   {"decode", &Decode},
+    {"analysis", &Analysis}, {"pipeline", &Pipeline}, {"profile", &Profile}, {"project", &Project},
+    {"userreg", &UserReg},   {"decode", &Decode},     {"syntax", &Parse},
 };
 
 } // namespace

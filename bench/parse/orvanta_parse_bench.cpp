@@ -1,0 +1,147 @@
+// Parse rate of the AFL front end by size, against reading and decoding the same file once.
+
+#include "syntax/SyntaxTree.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+namespace {
+
+// The script of orvanta_bench, line for line: a 25-line block of parameters, indicators,
+// comments, strings, a user function with a loop, signals and plots, repeated.
+QByteArray makeScript(int lines)
+{
+    static const char* const block[] = {
+        "// ---- block %1: moving averages and filters ----",
+        "fastPeriod%1 = Param(\"Szybka %1\", 10, 2, 100, 1);",
+        "slowPeriod%1 = Param(\"Wolna %1\", 30, 5, 250, 1);",
+        "cena%1 = (H + L + C) / 3; /* typical price */",
+        "fast%1 = MA(cena%1, fastPeriod%1);",
+        "slow%1 = EMA(cena%1, slowPeriod%1);",
+        "trend%1 = IIf(C > MA(C, 200), 1, 0);",
+        "function Score%1(x, n)",
+        "{",
+        "    s = 0;",
+        "    for (i = 1; i < n; i++)",
+        "    {",
+        "        s = s + Ref(x, -i) * i; // weighted",
+        "    }",
+        "    return s / n;",
+        "}",
+        "sc%1 = Score%1(C, 5);",
+        "vol%1 = V > 1.5 * MA(V, 20) AND StrLen(Name()) > 0;",
+        "Buy = Cross(fast%1, slow%1) AND trend%1 AND vol%1;",
+        "Sell = Cross(slow%1, fast%1) OR sc%1 < 0;",
+        "ApplyStop(stopTypeLoss, stopModePercent, 3, 1);",
+        "Plot(C, \"Kurs %1\", colorDefault, styleCandle);",
+        "PlotShapes(IIf(Buy, shapeUpArrow, shapeNone), colorGreen, 0, L, -12);",
+        "Title = Name() + \" - \" + WriteVal(cena%1, 1.2);",
+        "",
+    };
+    constexpr int blockLines = int(std::size(block));
+    QByteArray text;
+    text.reserve(qsizetype(lines) * 40);
+    for (int i = 0; i < lines; ++i) {
+        const QByteArray n = QByteArray::number(i / blockLines);
+        text += QByteArray(block[i % blockLines]).replace("%1", n) + "\r\n";
+    }
+    return text;
+}
+
+bool g_once = false;
+
+// CPU time of this thread in seconds.
+double threadSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+// Best CPU time in seconds of fn over at least three runs and about half a second.
+double best(const std::function<void()>& fn)
+{
+    double bestTime = 1e300;
+    QElapsedTimer total;
+    total.start();
+    int runs = 0;
+    do {
+        const double start = threadSeconds();
+        fn();
+        bestTime = std::min(bestTime, threadSeconds() - start);
+        ++runs;
+    } while (!g_once && runs < 50 && (runs < 3 || total.nsecsElapsed() < 500'000'000LL));
+    return bestTime;
+}
+
+struct Row
+{
+    int lines = 0;
+    double floor = 0, parse = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    // "--once N": one run of each measurement at N lines, to profile it.
+    QList<int> sizes{1000, 10000, 100000};
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String("--once")) {
+        g_once = true;
+        sizes = {args.at(2).toInt()};
+    }
+    QTemporaryDir dir;
+    QList<Row> rows;
+    for (int lines : sizes) {
+        const QString path = dir.filePath(QStringLiteral("bench%1.afl").arg(lines));
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(makeScript(lines)) < 0)
+            qFatal("cannot write %s", qPrintable(path));
+        out.close();
+
+        Row row;
+        row.lines = lines;
+        // The floor exactly as orvanta_bench takes it.
+        row.floor = best([&] {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly))
+                qFatal("cannot read %s", qPrintable(path));
+            QStringDecoder decoder(QStringDecoder::Utf8);
+            const QString text = decoder(file.readAll());
+            if (text.isEmpty())
+                qFatal("empty");
+        });
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(path));
+        const QString text = QString::fromUtf8(file.readAll());
+        row.parse = best([&] {
+            const Syntax::SyntaxTree tree = Syntax::SyntaxTree::parse(text);
+            if (tree.hasErrors() || tree.statements().empty())
+                qFatal("the benchmark script does not parse");
+        });
+        rows.append(row);
+    }
+
+    std::printf("%-10s %14s %12s %12s %10s\n", "lines", "parse lines/s", "parse ms", "floor ms",
+                "x floor");
+    for (const Row& r : rows) {
+        std::printf("%-10d %14.0f %12.3f %12.3f %10.1f\n", r.lines, r.lines / r.parse,
+                    r.parse * 1e3, r.floor * 1e3, r.parse / r.floor);
+    }
+    const Row& large = rows.last();
+    std::printf(
+        "\nparse at %d lines: %.1f ms = %.1f x read and decode (%.3f ms); goal at most 30 x\n",
+        large.lines, large.parse * 1e3, large.parse / large.floor, large.floor * 1e3);
+    return 0;
+}

@@ -1,0 +1,61 @@
+#include "syntax/Arena.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+
+#include <QtGlobal>
+
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
+
+namespace Syntax {
+
+namespace {
+
+constexpr std::size_t MinChunk = 4096;
+// Large chunks are whole 2 MiB pages, which Linux may back with huge pages: a big tree then
+// costs a few page faults instead of thousands.
+constexpr std::size_t HugePage = std::size_t(2) << 20;
+constexpr std::size_t MaxChunk = 4 * HugePage;
+
+} // namespace
+
+Arena::Arena(std::size_t expected)
+    : m_nextChunk(expected < MinChunk   ? MinChunk
+                  : expected > MaxChunk ? MaxChunk
+                                        : expected)
+{}
+
+Arena::~Arena() = default;
+
+void Arena::Free::operator()(char* p) const
+{
+    std::free(p);
+}
+
+void* Arena::allocateInNewChunk(std::size_t size, std::size_t align)
+{
+    std::size_t chunk = std::max(size + align, m_nextChunk);
+    char* memory = nullptr;
+    if (chunk >= HugePage) {
+        chunk = (chunk + HugePage - 1) & ~(HugePage - 1);
+        memory = static_cast<char*>(std::aligned_alloc(HugePage, chunk));
+#ifdef Q_OS_LINUX
+        if (memory)
+            madvise(memory, chunk, MADV_HUGEPAGE);
+#endif
+    } else {
+        memory = static_cast<char*>(std::malloc(chunk));
+    }
+    if (!memory)
+        throw std::bad_alloc();
+    m_chunks.emplace_back(memory);
+    m_pos = memory;
+    m_end = memory + chunk;
+    m_nextChunk = std::min(chunk * 2, MaxChunk);
+    return allocate(size, align);
+}
+
+} // namespace Syntax
