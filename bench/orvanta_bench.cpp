@@ -118,7 +118,7 @@ Row measure(const QString& path, int lines)
     Lex::AnalysisContext context;
     Lex::ScriptView view;
     view.setLines(file.lines);
-    row.colour = best([&] { Lex::HighlightScript(view, context); });
+    row.colour = best([&] { Lex::HighlightScript(view, context.reservedNames()); });
     row.signalsEnd = best([&] {
         if (Lex::FindSignalsEnd(view) <= 0)
             qFatal("no signals found");
@@ -134,7 +134,7 @@ Row measure(const QString& path, int lines)
         const Platform::ReadResult read = Platform::ReadTextFile(path);
         Lex::ScriptView rEdit, rGenAFL, rUwagi;
         rEdit.setLines(read.lines);
-        Lex::HighlightScript(rEdit, context);
+        Lex::HighlightScript(rEdit, context.reservedNames());
         Afl::GenerateScript(rEdit, rGenAFL, rUwagi, context, settings, false);
     });
     return row;

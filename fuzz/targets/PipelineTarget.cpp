@@ -113,7 +113,7 @@ int Pipeline(const std::uint8_t* data, std::size_t size)
     Lex::AnalysisContext context;
     Lex::ScriptView rEdit;
     rEdit.setText(source);
-    Lex::HighlightScript(rEdit, context);
+    Lex::HighlightScript(rEdit, context.reservedNames());
 
     Lex::ScriptView rGenAFL;
     Lex::ScriptView rUwagi;

@@ -1,6 +1,5 @@
 #include "generator/Pipeline.h"
 
-#include "analysis/AnalysisContext.h"
 #include "analysis/AppendRemark.h"
 #include "analysis/Highlighter.h"
 #include "analysis/Rewriter.h"
@@ -36,35 +35,52 @@ void UpdatePlotShapesRemoval(Lex::AnalysisContext& context, bool showSignals)
 
 } // namespace
 
+CopyAnalysis AnalyseWorkingCopy(const Lex::ScriptView& rEdit, Lex::ScriptView& rGenAFL,
+                                Lex::AnalysisContext& context, bool showSignals)
+{
+    CopyAnalysis result;
+    // The copy's identifiers are the source's, two characters further on.
+    const QString copy = CrLf + rEdit.text();
+    rGenAFL.setText(copy, rEdit.wordIndex().afterPrefix(copy, int(CrLf.size())));
+    context.callTally().clear();
+    context.ResolveReservedNames(rEdit);
+    const QList<Lex::ReservedName>& reserved = context.reservedNames();
+
+    context.BuildRemovalList();
+    UpdatePlotShapesRemoval(context, showSignals);
+    result.removedSpans = Lex::RemoveListedCalls(rGenAFL, context);
+    result.removedCalls = context.callTally();
+    // The copy is coloured when it is made and again once the calls are deleted. A deletion
+    // writes the text anew, which drops the first colours; without one the second colouring
+    // reads them (a quote pair counts as a string only while its opening quote is uncoloured).
+    if (result.removedSpans.isEmpty())
+        Lex::HighlightScript(rGenAFL, reserved);
+    Lex::HighlightScript(rGenAFL, reserved);
+
+    CollectWarnings(rGenAFL, context);
+    result.riskyCalls = context.callTally();
+
+    const int pos = Lex::FindSignalsEnd(rGenAFL);
+    result.noBuy = pos == -1;
+    result.noSell = pos == -2;
+    result.insertionPoint = pos > 0 ? pos - 1 : -1;
+    return result;
+}
+
 GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& rGenAFL,
                                 Lex::ScriptView& rUwagi, Lex::AnalysisContext& context,
                                 const GeneratorSettings& settings, bool cbShowChecked)
 {
     GenerationResult result;
-
-    // The working copy is coloured only once the listed calls are gone: nothing reads its
-    // colours before that.
-    rGenAFL.clear();
-    rGenAFL.setText(CrLf + rEdit.text());
     rUwagi.clear();
-    context.callTally().clear();
-
-    context.ResolveReservedNames(rEdit);
+    static_cast<CopyAnalysis&>(result) =
+        AnalyseWorkingCopy(rEdit, rGenAFL, context, settings.showSignals);
     const Sections sections = GenerateSections(settings, context.reservedNames());
 
-    context.BuildRemovalList();
-    UpdatePlotShapesRemoval(context, settings.showSignals);
-    Lex::RemoveListedCalls(rGenAFL, context, &rEdit);
-    Lex::HighlightScript(rGenAFL, context);
-
-    AppendLines(rUwagi, RemovalReport(context.callTally()));
-    CollectWarnings(rGenAFL, context);
-    AppendLines(rUwagi, WarningReport(context.callTally()));
-
-    // Comments are told by the colours given above: no text change may come in between.
-    const int pos = Lex::FindSignalsEnd(rGenAFL);
-    if (pos < 0) {
-        if (pos == -1)
+    AppendLines(rUwagi, RemovalReport(result.removedCalls));
+    AppendLines(rUwagi, WarningReport(result.riskyCalls));
+    if (!result.signalsFound()) {
+        if (result.noBuy)
             rUwagi.appendLine(u"\r\nNie można odnaleźć definicji sygnału BUY!"_s);
         else
             rUwagi.appendLine(u"\r\nNie można odnaleźć definicji sygnału SELL!"_s);
@@ -84,16 +100,15 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
     QString script = rGenAFL.text();
     if (!script.isEmpty() && !script.endsWith(CrLf))
         script += CrLf;
-    const qsizetype at = qMin<qsizetype>(pos - 1, script.size());
+    const qsizetype at = qMin<qsizetype>(result.insertionPoint, script.size());
     script.insert(at, sections.sell);
     script.insert(at, sections.buy);
     script.prepend(sections.header);
     if (cbShowChecked)
         script += sections.plot + CrLf;
 
-    rGenAFL.clear();
     rGenAFL.setText(script);
-    Lex::HighlightScript(rGenAFL, context);
+    Lex::HighlightScript(rGenAFL, context.reservedNames());
     result.sourceLines = rGenAFL.lines();
     result.success = true;
     return result;

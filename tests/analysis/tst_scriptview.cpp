@@ -207,7 +207,7 @@ void TestScriptView::containsWords_data()
         << "a \u0345 b" << QStringList{"\u03B9", "a"} << QList<bool>{true, true};
 }
 
-// One pass gives what a whole-word search of each word gives.
+// The index gives what a search of the text for each word gives.
 void TestScriptView::containsWords()
 {
     QFETCH(QString, text);
@@ -225,7 +225,7 @@ void TestScriptView::findAfterTextChanges_data()
 {
     QTest::addColumn<bool>("afterPass");
     QTest::newRow("searched only") << false;
-    // A pass over the text leaves a filter of its words; it must never answer for a text
+    // A pass over the text leaves an index of its words; it must never answer for a text
     // changed since.
     QTest::newRow("after a pass over the words") << true;
 }

@@ -345,7 +345,7 @@ void TestPipeline::colouredSource()
 
     Lex::AnalysisContext context;
     Lex::ScriptView coloured = Source(source);
-    Lex::HighlightScript(coloured, context);
+    Lex::HighlightScript(coloured, context.reservedNames());
     Lex::ScriptView gen, remarks;
     const Afl::GenerationResult result =
         Afl::GenerateScript(coloured, gen, remarks, context, settings, true);

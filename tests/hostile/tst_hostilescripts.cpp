@@ -305,7 +305,7 @@ private Q_SLOTS:
         Lex::AnalysisContext context;
         Lex::ScriptView rEdit;
         rEdit.setText(Platform::DecodeBytes(bytes));
-        Lex::HighlightScript(rEdit, context);
+        Lex::HighlightScript(rEdit, context.reservedNames());
         Lex::ScriptView rGenAFL;
         Lex::ScriptView rUwagi;
         Afl::GeneratorSettings settings;
