@@ -1,6 +1,7 @@
 // Tests of the colouring: golden files, edge cases, and the one-pass identifier colouring
 // against the name-by-name reference.
 
+#include "StyledText.h"
 #include "analysis/AnalysisContext.h"
 #include "analysis/Catalogue.h"
 #include "analysis/Highlighter.h"
@@ -47,45 +48,6 @@ void referenceHighlight(ScriptView& view, const QList<ReservedName>& reserved)
     }
     for (const ReservedName& pair : reserved)
         referenceWord(view, pair.value, Kind::Reserved);
-}
-
-QString className(const Run& run)
-{
-    if (run.size != 0)
-        return QStringLiteral("size%1").arg(run.size);
-    switch (run.kind) {
-    case Kind::Comment:
-        return QStringLiteral("comment");
-    case Kind::String:
-        return QStringLiteral("string");
-    case Kind::Catalogue:
-        return QStringLiteral("word");
-    case Kind::Plugin:
-        return QStringLiteral("plugin");
-    case Kind::Language:
-        return QStringLiteral("lang");
-    case Kind::Reserved:
-        return QStringLiteral("reserved");
-    case Kind::Plain:
-        break;
-    }
-    return QStringLiteral("#%1/%2").arg(run.colour, 6, 16, QLatin1Char('0')).arg(run.styles);
-}
-
-// The text with every run that is not plain marked as {class}text{/}; LF line ends.
-QString styledText(const ScriptView& view)
-{
-    QString out;
-    for (const Run& run : view.runs(0, view.length())) {
-        const QString part = view.text().mid(run.start, run.length);
-        if (run.kind == Kind::Plain && run.colour == Colours::Black && run.styles == NoStyle &&
-            run.size == 0)
-            out += part;
-        else
-            out += u'{' + className(run) + u'}' + part + QStringLiteral("{/}");
-    }
-    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return out;
 }
 
 QString readFile(const QString& path)
@@ -145,7 +107,7 @@ void TestHighlighter::golden()
     ScriptView view;
     view.setText(readFile(DataDir + u'/' + name));
     HighlightScript(view, context.reservedNames());
-    const QString actual = styledText(view);
+    const QString actual = TestSupport::StyledText(view);
     const QString goldenPath = DataDir + u'/' + name + QStringLiteral(".styled");
     const QString expected = readFile(goldenPath);
     if (actual != expected) {
@@ -199,7 +161,8 @@ void TestHighlighter::fastMatchesReference()
         reference.setText(text);
         referenceHighlight(reference, context.reservedNames());
         QVERIFY2(sameKinds(fast, reference),
-                 qPrintable(styledText(fast) + QStringLiteral("\n---\n") + styledText(reference)));
+                 qPrintable(TestSupport::StyledText(fast) + QStringLiteral("\n---\n") +
+                            TestSupport::StyledText(reference)));
     }
 }
 
