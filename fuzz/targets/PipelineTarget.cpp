@@ -70,27 +70,27 @@ double takeReal(ByteReader& in)
 Afl::GeneratorSettings rawSettings(ByteReader& in)
 {
     Afl::GeneratorSettings s;
-    s.tickerMode = in.takeInt(-1, 2);
+    s.tickerMode = Afl::TickerMode(in.takeInt(-1, 2));
     s.tickerName = in.takeText(40);
-    s.accountMode = in.takeInt(-1, 2);
+    s.accountMode = Afl::AccountMode(in.takeInt(-1, 2));
     s.accountName = in.takeText(40);
-    s.signalMode = in.takeInt(-1, 2);
+    s.signalMode = Afl::SignalMode(in.takeInt(-1, 2));
     s.showSignals = in.takeFlag();
     s.refresh = in.takeFlag();
     s.refreshSeconds = in.takeInt(INT_MIN, INT_MAX);
     s.reverseOnly = in.takeFlag();
     s.oneOrderPerBar = in.takeFlag();
-    s.intervalMode = in.takeInt(-1, 4);
+    s.intervalMode = Afl::IntervalMode(in.takeInt(-1, 4));
     s.interval = in.takeInt(INT_MIN, INT_MAX);
-    s.positionMode = in.takeInt(-1, 2);
-    s.positionUnit = in.takeInt(-1, 2);
+    s.positionMode = Afl::PositionMode(in.takeInt(-1, 2));
+    s.positionUnit = Afl::PositionUnit(in.takeInt(-1, 2));
     s.positionCount = in.takeInt(INT_MIN, INT_MAX);
     s.positionValue = takeReal(in);
-    s.orderMode = in.takeInt(-1, 3);
+    s.orderMode = Afl::OrderMode(in.takeInt(-1, 3));
     s.limitValue = takeReal(in);
-    s.referenceMode = in.takeInt(-1, 3);
+    s.referenceMode = Afl::ReferenceMode(in.takeInt(-1, 3));
     s.otherPrice = takeReal(in);
-    s.activationMode = in.takeInt(-1, 3);
+    s.activationMode = Afl::ActivationMode(in.takeInt(-1, 3));
     s.activationValue = takeReal(in);
     s.comments = in.takeFlag();
     s.peg = in.takeFlag();

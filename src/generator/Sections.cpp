@@ -69,7 +69,7 @@ QString Account(const GeneratorSettings& s)
 
 QString CloseLine(const GeneratorSettings& s)
 {
-    if (s.tickerMode == 1)
+    if (s.tickerMode == TickerMode::Defined)
         return u"  cena = LastValue(FOREIGN(\""_s + Ticker(s) + u"\", \"Close\"));\r\n"_s;
     return u"  cena = LastValue(C);\r\n"_s;
 }
@@ -78,11 +78,11 @@ QString CloseLine(const GeneratorSettings& s)
 QString PriceLines(const GeneratorSettings& s)
 {
     switch (s.referenceMode) {
-    case 0:
+    case ReferenceMode::ReferencePrice:
         return u"  TimeFrameSet(inDaily);\r\n"_s + CloseLine(s) + u"  TimeFrameRestore();\r\n"_s;
-    case 1:
+    case ReferenceMode::LastTrade:
         return CloseLine(s);
-    case 2:
+    case ReferenceMode::OtherPrice:
         return u"  cena = "_s + FormatReal(s.otherPrice) + u";\r\n"_s;
     default:
         return QString();
@@ -95,14 +95,10 @@ double Percent(double value)
     return double(static_cast<long double>(value) * 0.01L);
 }
 
-bool IsFunction(const QString& text)
-{
-    return text.contains(u"function"_s, Qt::CaseSensitive);
-}
-
 QString SignalLine(const GeneratorSettings& s, const QString& signal, const QString& canFlag)
 {
-    const QString array = s.signalMode != 0 ? signal : u"Ref("_s + signal + u", -1)"_s;
+    const QString array =
+        s.signalMode != SignalMode::CurrentCandle ? signal : u"Ref("_s + signal + u", -1)"_s;
     QString text = u"m"_s + signal + u" = LastValue("_s + array + u")"_s;
     if (s.reverseOnly)
         text += u" && Nz(StaticVarGet("_s + canFlag + u"), 1)"_s;
@@ -211,11 +207,11 @@ QString BuildHeaderSection(const GeneratorSettings& s, const QString& date)
         w.line(u"  StaticVarSet(svPrevTime, 0);"_s,
                u"  // Zerowanie zmiennej przechowującej czas dla potrzeb funkcji isNewBar");
     w.line(u"  voxInit();"_s, u"  // Inicjalizacja plugina dla bieżącego wykresu");
-    if (s.tickerMode == 1)
+    if (s.tickerMode == TickerMode::Defined)
         w.line(u"  voxAddTicker(\""_s + Ticker(s) + u"\");"_s,
                u"  // Wywołanie funkcji dodającej wybrany walor (argument funkcji) do listy "
                u"zleceń manualnych");
-    if (s.intervalMode != 0)
+    if (s.intervalMode != IntervalMode::FromChart)
         w.line(u"  voxSetInterval(\""_s + Ticker(s) + u"\", "_s + QString::number(s.interval) +
                    u");"_s,
                u"  // Zabezpieczenie: wybrano konkretny interwał");
@@ -239,20 +235,21 @@ QString BuildDeclarationSection(const GeneratorSettings& s)
            u"  // Zmienna przechowująca identyfikator zlecenia sprzedaży (łańcuch znakowy)");
     w.line(u"liczba = voxPositions(\""_s + Ticker(s) + u"\");"_s,
            u"  // Zmienna zwracająca ilość walorów na rachunku");
-    if (s.positionMode != 0) {
+    if (s.positionMode != PositionMode::TargetSize) {
         // Written whatever the comment switch says: the user has to complete this code.
         w.raw(u"PopupWindow(\"Ten kod AFL wymaga uzupełnienia definicji wielkości pozycji "
               u"(zmienne 'pozycje' dla kupna i 'liczba' dla sprzedaży)!\r\n"
               u"Po edycji usuń tę linię z kodu (wywołującą okno PopupWindow).\", \"UWAGA!\", "
               u"10);\r\n"_s);
         w.raw(u"pozycje = 0; // Tu zmień definicję wielkości pozycji\r\n"_s);
-    } else if (s.positionUnit == 0) {
+    } else if (s.positionUnit == PositionUnit::Shares) {
         w.line(u"pozycje = "_s + QString::number(s.positionCount) + u";"_s,
                u"  // Zmienna określająca ilość walorów do kupienia");
     } else {
         const QString price =
-            s.tickerMode == 1 ? u"cena = LastValue(FOREIGN(\""_s + Ticker(s) + u"\", \"Close\"));"_s
-                              : u"cena = LastValue(C);"_s;
+            s.tickerMode == TickerMode::Defined
+                ? u"cena = LastValue(FOREIGN(\""_s + Ticker(s) + u"\", \"Close\"));"_s
+                : u"cena = LastValue(C);"_s;
         w.line(price, u"  // Zmienna określająca limit ceny do obliczenia ilości pozycji");
         w.line(u"pozycje = int("_s + FormatLocaleReal(s.positionValue, QLocale::system()) +
                    u"/cena);"_s,
@@ -281,11 +278,11 @@ QString BuildDeclarationSection(const GeneratorSettings& s)
 
 QString BuildLimitFunction(const GeneratorSettings& s)
 {
-    if (s.orderMode == 0)
+    if (s.orderMode == OrderMode::NoLimit)
         return u"0"_s;
-    if (s.orderMode == 1)
+    if (s.orderMode == OrderMode::Limit)
         return FormatReal(s.limitValue);
-    if (s.orderMode != 2)
+    if (!s.limitIsFunction())
         return u"BŁĄD"_s;
     LineWriter w(s.comments);
     if (s.comments)
@@ -305,9 +302,9 @@ QString BuildLimitFunction(const GeneratorSettings& s)
 
 QString BuildActivationFunction(const GeneratorSettings& s)
 {
-    if (s.activationMode == 0)
+    if (s.activationMode == ActivationMode::Off)
         return u"0"_s;
-    if (s.referenceMode < 0 || s.referenceMode > 2)
+    if (!s.activationIsFunction())
         return u"BŁĄD"_s;
     LineWriter w(s.comments);
     if (s.comments)
@@ -316,7 +313,7 @@ QString BuildActivationFunction(const GeneratorSettings& s)
     w.line(u"{"_s);
     w.line(u"  local cena;"_s);
     w.raw(PriceLines(s));
-    if (s.activationMode == 1) {
+    if (s.activationMode == ActivationMode::Percent) {
         const QString factor = FormatReal(Percent(s.activationValue));
         w.line(u"  if(bs) cena = cena + cena*"_s + factor + u";"_s);
         w.line(u"  else cena = cena - cena*"_s + factor + u";"_s);
@@ -341,12 +338,12 @@ QString BuildBuySection(const GeneratorSettings& s)
     w.line(SignalLine(s, u"Sell"_s, u"svCanSell"_s));
     w.line();
     QString limit = BuildLimitFunction(s);
-    if (IsFunction(limit)) {
+    if (s.limitIsFunction()) {
         w.raw(limit);
         limit = u"getLimit(1)"_s;
     }
     QString activation = BuildActivationFunction(s);
-    if (IsFunction(activation)) {
+    if (s.activationIsFunction()) {
         w.raw(activation);
         activation = u"getLimAkt(1)"_s;
     }
@@ -376,10 +373,9 @@ QString BuildSellSection(const GeneratorSettings& s)
     LineWriter w(s.comments);
     w.line();
     w.line(QString(), u"  // Sekcja składania zlecenia sprzedaży:");
-    const QString limit =
-        IsFunction(BuildLimitFunction(s)) ? u"getLimit(0)"_s : BuildLimitFunction(s);
+    const QString limit = s.limitIsFunction() ? u"getLimit(0)"_s : BuildLimitFunction(s);
     const QString activation =
-        IsFunction(BuildActivationFunction(s)) ? u"getLimAkt(0)"_s : BuildActivationFunction(s);
+        s.activationIsFunction() ? u"getLimAkt(0)"_s : BuildActivationFunction(s);
     w.line(u"if(mSell && (liczba>0))"_s);
     w.line(u"{"_s);
     w.line(OrderCall(s, u"idSell"_s, u"voxSell"_s, u"liczba"_s, limit, activation));
@@ -405,7 +401,7 @@ QString BuildPlotSection(const GeneratorSettings& s)
     LineWriter w(s.comments);
     w.line();
     w.line(QString(), u"  // Rysowanie wygenerowanych sygnałów kupna i sprzedaży");
-    if (s.signalMode != 0) {
+    if (s.signalMode != SignalMode::CurrentCandle) {
         w.line(u"PlotShapes( IIf(Buy, shapeUpArrow, shapeNone), colorBrightGreen, 0, BuyPrice, "
                u"-12 );"_s);
         w.line(u"PlotShapes( IIf(Sell, shapeDownArrow, shapeNone), colorRed, 0, SellPrice, "

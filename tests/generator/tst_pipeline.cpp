@@ -49,24 +49,24 @@ QString Lines(const QStringList& lines)
 Afl::GeneratorSettings FullSettings()
 {
     Afl::GeneratorSettings s;
-    s.tickerMode = 1;
+    s.tickerMode = Afl::TickerMode::Defined;
     s.tickerName = u"AB\"C\\D"_s;
-    s.accountMode = 1;
+    s.accountMode = Afl::AccountMode::Defined;
     s.accountName = u"CENA"_s;
-    s.signalMode = 0;
+    s.signalMode = Afl::SignalMode::CurrentCandle;
     s.showSignals = true;
     s.refresh = true;
     s.refreshSeconds = 5;
     s.reverseOnly = true;
     s.oneOrderPerBar = true;
-    s.intervalMode = 1;
+    s.intervalMode = Afl::IntervalMode::Standard;
     s.interval = 300;
-    s.positionUnit = 1;
+    s.positionUnit = Afl::PositionUnit::Value;
     s.positionValue = 5000;
-    s.orderMode = 2;
+    s.orderMode = Afl::OrderMode::Percent;
     s.limitValue = 1.5;
-    s.referenceMode = 0;
-    s.activationMode = 1;
+    s.referenceMode = Afl::ReferenceMode::ReferencePrice;
+    s.activationMode = Afl::ActivationMode::Percent;
     s.activationValue = 2;
     s.comments = true;
     return s;
@@ -77,11 +77,11 @@ Afl::GeneratorSettings PlainSettings()
 {
     Afl::GeneratorSettings s;
     s.refresh = false;
-    s.signalMode = 1;
+    s.signalMode = Afl::SignalMode::PreviousCandle;
     s.positionCount = 100;
-    s.orderMode = 1;
+    s.orderMode = Afl::OrderMode::Limit;
     s.limitValue = 1234567;
-    s.referenceMode = 1;
+    s.referenceMode = Afl::ReferenceMode::LastTrade;
     s.peg = true;
     return s;
 }

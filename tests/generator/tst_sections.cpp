@@ -44,7 +44,7 @@ Afl::GeneratorSettings ExampleSettings()
     s.refresh = false;
     s.reverseOnly = true;
     s.oneOrderPerBar = true;
-    s.intervalMode = 1;
+    s.intervalMode = Afl::IntervalMode::Standard;
     s.interval = 300;
     s.positionCount = 10;
     return s;
@@ -54,21 +54,21 @@ Afl::GeneratorSettings ExampleSettings()
 Afl::GeneratorSettings SettingsUsingNames(const QString& ticker, const QString& account)
 {
     Afl::GeneratorSettings s;
-    s.tickerMode = 1;
+    s.tickerMode = Afl::TickerMode::Defined;
     s.tickerName = ticker;
-    s.accountMode = 1;
+    s.accountMode = Afl::AccountMode::Defined;
     s.accountName = account;
     s.comments = true;
     s.reverseOnly = true;
     s.oneOrderPerBar = true;
-    s.intervalMode = 2;
+    s.intervalMode = Afl::IntervalMode::Seconds;
     s.interval = 30;
-    s.positionUnit = 1;
+    s.positionUnit = Afl::PositionUnit::Value;
     s.positionValue = 5000;
-    s.orderMode = 2;
+    s.orderMode = Afl::OrderMode::Percent;
     s.limitValue = 1.5;
-    s.referenceMode = 0;
-    s.activationMode = 2;
+    s.referenceMode = Afl::ReferenceMode::ReferencePrice;
+    s.activationMode = Afl::ActivationMode::Amount;
     s.activationValue = 0.5;
     return s;
 }
@@ -168,8 +168,8 @@ void TestSections::prologueExample()
 void TestSections::orderSectionsExample()
 {
     Afl::GeneratorSettings s = ExampleSettings();
-    s.signalMode = 0;
-    s.orderMode = 0;
+    s.signalMode = Afl::SignalMode::CurrentCandle;
+    s.orderMode = Afl::OrderMode::NoLimit;
     const Afl::Sections sections = Afl::GenerateSections(s, DefaultPairs(), u"x"_s);
     QCOMPARE(sections.buy,
              Lines({QString(), QString(),
@@ -202,23 +202,23 @@ void TestSections::headerLines_data()
                        u"svCanBuy"_s, u"svPrevTime"_s};
 
     s = {};
-    s.tickerMode = 1;
+    s.tickerMode = Afl::TickerMode::Defined;
     QTest::newRow("defined security with an empty name")
         << s << QStringList{u"symbol = Name();"_s, u"  voxAddTicker(\"\");"_s} << QStringList{};
 
     s = {};
-    s.tickerMode = 0;
+    s.tickerMode = Afl::TickerMode::FromChart;
     s.tickerName = u"KGHM"_s;
     QTest::newRow("the name decides the symbol line, not the mode")
         << s << QStringList{u"symbol = \"KGHM\";"_s} << QStringList{u"  voxAddTicker("_s};
 
     s = {};
-    s.intervalMode = 3;
+    s.intervalMode = Afl::IntervalMode::Ticks;
     s.interval = -100;
     QTest::newRow("ticks") << s << QStringList{u"  voxSetInterval(\"\", -100);"_s} << QStringList{};
 
     s = {};
-    s.intervalMode = -1;
+    s.intervalMode = Afl::IntervalMode::None;
     QTest::newRow("interval without selection")
         << s << QStringList{u"  voxSetInterval(\"\", 0);"_s} << QStringList{};
 
@@ -260,14 +260,14 @@ void TestSections::positionSize_data()
     QTest::newRow("shares") << s << Lines({u"pozycje = 25;"_s, QString(), QString()});
 
     s = {};
-    s.positionUnit = 1;
+    s.positionUnit = Afl::PositionUnit::Value;
     s.positionValue = 1e9;
     QTest::newRow("value, security from the chart")
         << s
         << Lines({u"cena = LastValue(C);"_s, u"pozycje = int(1000000000/cena);"_s, QString(),
                   QString()});
 
-    s.tickerMode = 1;
+    s.tickerMode = Afl::TickerMode::Defined;
     s.tickerName = u"PKN"_s;
     QTest::newRow("value, defined security")
         << s
@@ -275,7 +275,7 @@ void TestSections::positionSize_data()
                   u"pozycje = int(1000000000/cena);"_s, QString(), QString()});
 
     s = {};
-    s.positionMode = 1;
+    s.positionMode = Afl::PositionMode::UserCode;
     QTest::newRow("user's own size, even without comments")
         << s
         << Lines({u"PopupWindow(\"Ten kod AFL wymaga uzupełnienia definicji wielkości pozycji "
@@ -300,14 +300,14 @@ void TestSections::limitFunction_data()
 
     Afl::GeneratorSettings s;
     QTest::newRow("PKC") << s << u"0"_s;
-    s.orderMode = 1;
+    s.orderMode = Afl::OrderMode::Limit;
     s.limitValue = 105.5;
     QTest::newRow("amount") << s << u"105.5"_s;
     s.limitValue = 1234567;
     QTest::newRow("amount in exponent form") << s << u"1.23457e+06"_s;
-    s.orderMode = -1;
+    s.orderMode = Afl::OrderMode::None;
     QTest::newRow("no order kind") << s << u"BŁĄD"_s;
-    s.orderMode = 3;
+    s.orderMode = Afl::OrderMode(3);
     s.comments = true;
     QTest::newRow("unknown order kind") << s << u"BŁĄD"_s;
 
@@ -316,9 +316,9 @@ void TestSections::limitFunction_data()
                                 u"  else cena = cena - cena*0.015;  // sprzedaż"_s,
                                 u"  return cena;"_s, u"}"_s, QString()});
     s = {};
-    s.orderMode = 2;
+    s.orderMode = Afl::OrderMode::Percent;
     s.limitValue = 1.5;
-    s.referenceMode = 1;
+    s.referenceMode = Afl::ReferenceMode::LastTrade;
     QTest::newRow("percent, last price") << s << head + Lines({u"  cena = LastValue(C);"_s}) + tail;
     s.comments = true;
     QTest::newRow("percent, last price, comments")
@@ -326,8 +326,8 @@ void TestSections::limitFunction_data()
         << Lines({u"  // Funkcja obliczająca limit ceny w zleceniu"_s}) + head +
                Lines({u"  cena = LastValue(C);"_s}) + tail;
     s.comments = false;
-    s.referenceMode = 0;
-    s.tickerMode = 1;
+    s.referenceMode = Afl::ReferenceMode::ReferencePrice;
+    s.tickerMode = Afl::TickerMode::Defined;
     s.tickerName = u"KGHM"_s;
     QTest::newRow("percent, reference price of a defined security")
         << s
@@ -336,13 +336,13 @@ void TestSections::limitFunction_data()
                       u"  cena = LastValue(FOREIGN(\"KGHM\", \"Close\"));"_s,
                       u"  TimeFrameRestore();"_s}) +
                tail;
-    s.referenceMode = 2;
+    s.referenceMode = Afl::ReferenceMode::OtherPrice;
     s.otherPrice = 20;
     QTest::newRow("percent, other price") << s << head + Lines({u"  cena = 20;"_s}) + tail;
-    s.referenceMode = -1;
+    s.referenceMode = Afl::ReferenceMode::None;
     QTest::newRow("percent, no reference: no price line") << s << head + tail;
-    s.referenceMode = 1;
-    s.tickerMode = 0;
+    s.referenceMode = Afl::ReferenceMode::LastTrade;
+    s.tickerMode = Afl::TickerMode::FromChart;
     s.limitValue = 0.3;
     QTest::newRow("percent factor rounded to six digits")
         << s
@@ -370,14 +370,14 @@ void TestSections::activationFunction_data()
 
     const QString head = Lines(
         {u"function getLimAkt(bs)"_s, u"{"_s, u"  local cena;"_s, u"  cena = LastValue(C);"_s});
-    s.referenceMode = 1;
-    s.activationMode = 1;
+    s.referenceMode = Afl::ReferenceMode::LastTrade;
+    s.activationMode = Afl::ActivationMode::Percent;
     s.activationValue = 1.5;
     QTest::newRow("percent") << s
                              << head + Lines({u"  if(bs) cena = cena + cena*0.015;"_s,
                                               u"  else cena = cena - cena*0.015;"_s,
                                               u"  return cena;"_s, u"}"_s, QString()});
-    s.activationMode = 2;
+    s.activationMode = Afl::ActivationMode::Amount;
     s.activationValue = 0.5;
     QTest::newRow("amount") << s
                             << head + Lines({u"  if(bs) cena = cena + 0.5;  // kupno"_s,
@@ -390,9 +390,9 @@ void TestSections::activationFunction_data()
                Lines({u"  if(bs) cena = cena + 0.5;  // kupno"_s,
                       u"  else cena = cena - 0.5;  // sprzedaż"_s, QString(), u"  return cena;"_s,
                       u"}"_s, QString()});
-    s.referenceMode = -1;
+    s.referenceMode = Afl::ReferenceMode::None;
     QTest::newRow("no reference") << s << u"BŁĄD"_s;
-    s.referenceMode = 3;
+    s.referenceMode = Afl::ReferenceMode(3);
     QTest::newRow("unknown reference") << s << u"BŁĄD"_s;
 }
 
@@ -449,15 +449,15 @@ void TestSections::orderCalls()
     QFETCH(QString, sellCall);
     QFETCH(QStringList, functions);
     Afl::GeneratorSettings s;
-    s.tickerMode = 1;
+    s.tickerMode = Afl::TickerMode::Defined;
     s.tickerName = u"W"_s;
-    s.accountMode = 1;
+    s.accountMode = Afl::AccountMode::Defined;
     s.accountName = u"R"_s;
-    s.orderMode = orderMode;
+    s.orderMode = Afl::OrderMode(orderMode);
     s.limitValue = 105.5;
-    s.activationMode = activationMode;
+    s.activationMode = Afl::ActivationMode(activationMode);
     s.activationValue = 2;
-    s.referenceMode = referenceMode;
+    s.referenceMode = Afl::ReferenceMode(referenceMode);
     s.peg = peg;
     const QStringList buy = Afl::BuildBuySection(s).split(u"\r\n"_s);
     const QStringList sell = Afl::BuildSellSection(s).split(u"\r\n"_s);
@@ -511,7 +511,7 @@ void TestSections::signalLines()
     QFETCH(QString, sellLine);
     Afl::GeneratorSettings s;
     s.reverseOnly = reverseOnly;
-    s.signalMode = signalMode;
+    s.signalMode = Afl::SignalMode(signalMode);
     s.oneOrderPerBar = oneOrderPerBar;
     const Afl::Sections sections = Afl::GenerateSections(s, DefaultPairs(), u"d"_s);
     const QStringList lines = sections.buy.split(u"\r\n"_s);
@@ -597,7 +597,7 @@ void TestSections::plotSection()
     QFETCH(bool, comments);
     QFETCH(QString, text);
     Afl::GeneratorSettings s;
-    s.signalMode = signalMode;
+    s.signalMode = Afl::SignalMode(signalMode);
     s.comments = comments;
     QCOMPARE(Afl::BuildPlotSection(s), text);
     QCOMPARE(Afl::GenerateSections(s, DefaultPairs(), u"d"_s).plot, text);
@@ -645,14 +645,14 @@ void TestSections::suffixes()
     QFETCH(QStringList, absent);
     Afl::GeneratorSettings s;
     s.comments = true;
-    s.signalMode = 1;
+    s.signalMode = Afl::SignalMode::PreviousCandle;
     s.oneOrderPerBar = true;
-    s.positionUnit = 1;
+    s.positionUnit = Afl::PositionUnit::Value;
     s.positionValue = 5000;
-    s.orderMode = 2;
+    s.orderMode = Afl::OrderMode::Percent;
     s.limitValue = 1.5;
-    s.referenceMode = 1;
-    s.activationMode = 2;
+    s.referenceMode = Afl::ReferenceMode::LastTrade;
+    s.activationMode = Afl::ActivationMode::Amount;
     s.activationValue = 0.5;
     const Afl::Sections sections = Afl::GenerateSections(s, PairsWithSuffix(suffixed), u"d"_s);
     const QString all = sections.header + sections.buy + sections.sell + sections.plot;

@@ -309,7 +309,7 @@ private Q_SLOTS:
         Lex::ScriptView rGenAFL;
         Lex::ScriptView rUwagi;
         Afl::GeneratorSettings settings;
-        settings.tickerMode = 1;
+        settings.tickerMode = Afl::TickerMode::Defined;
         settings.tickerName = QStringLiteral("KGHM");
         const Afl::GenerationResult result =
             Afl::GenerateScript(rEdit, rGenAFL, rUwagi, context, settings, true);
