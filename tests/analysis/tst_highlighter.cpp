@@ -1,7 +1,8 @@
 // Tests of the colouring: golden files, edge cases, and the one-pass identifier colouring
 // against the name-by-name reference.
 
-#include "StyledText.h"
+#include "../support/Golden.h"
+#include "../support/StyledText.h"
 #include "analysis/AnalysisContext.h"
 #include "analysis/Catalogue.h"
 #include "analysis/Highlighter.h"
@@ -108,14 +109,8 @@ void TestHighlighter::golden()
     view.setText(readFile(DataDir + u'/' + name));
     HighlightScript(view, context.reservedNames());
     const QString actual = TestSupport::StyledText(view);
-    const QString goldenPath = DataDir + u'/' + name + QStringLiteral(".styled");
-    const QString expected = readFile(goldenPath);
-    if (actual != expected) {
-        QFile out(goldenPath + QStringLiteral(".new"));
-        if (out.open(QIODevice::WriteOnly))
-            out.write(actual.toUtf8());
-    }
-    QCOMPARE(actual, expected);
+    QCOMPARE(actual,
+             TestSupport::Golden(DataDir + u'/' + name + QStringLiteral(".styled"), actual));
 }
 
 void TestHighlighter::fastMatchesReference_data()

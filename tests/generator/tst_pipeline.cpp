@@ -1,6 +1,7 @@
 // One generation from source view to finished script and remarks.
 
-#include "../analysis/StyledText.h"
+#include "../support/Golden.h"
+#include "../support/StyledText.h"
 #include "analysis/AnalysisContext.h"
 #include "analysis/Highlighter.h"
 #include "analysis/ScriptView.h"
@@ -143,19 +144,6 @@ void TestPipeline::golden_data()
                                  << false;
 }
 
-// Compares actual with the golden file at path; a differing result is left beside it as
-// path.new for scripts/promote-golden.
-void CompareGolden(const QString& actual, const QString& path)
-{
-    const QString expected = ReadUtf8(path);
-    if (actual != expected) {
-        QFile out(path + u".new"_s);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(actual.toUtf8());
-    }
-    QCOMPARE(actual, expected);
-}
-
 void TestPipeline::golden()
 {
     QFETCH(QString, source);
@@ -177,11 +165,10 @@ void TestPipeline::golden()
         return text;
     };
     QVERIFY(run.rGenAFL.text().contains(u"// "_s + date + u"\r\n"_s));
-    CompareGolden(marked(run.rGenAFL.text()), DataDir + name + u".expected.afl"_s);
-    if (QTest::currentTestFailed())
-        return;
-    CompareGolden(marked(TestSupport::StyledText(run.rGenAFL)),
-                  DataDir + name + u".expected.styled"_s);
+    const QString text = marked(run.rGenAFL.text());
+    QCOMPARE(text, TestSupport::Golden(DataDir + name + u".expected.afl"_s, text));
+    const QString styled = marked(TestSupport::StyledText(run.rGenAFL));
+    QCOMPARE(styled, TestSupport::Golden(DataDir + name + u".expected.styled"_s, styled));
 }
 
 void TestPipeline::layout()
