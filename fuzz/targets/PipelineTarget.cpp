@@ -97,6 +97,28 @@ Afl::GeneratorSettings rawSettings(ByteReader& in)
     return s;
 }
 
+// Every whole word of the view is found where an index made afresh from its text finds it.
+bool sameWordsAsFreshIndex(const Lex::ScriptView& view)
+{
+    const Lex::WordIndex fresh(view.text());
+    const QString& text = view.text();
+    for (qsizetype i = 0; i < text.size();) {
+        if (!Lex::IsWordChar(text.at(i))) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < text.size() && Lex::IsWordChar(text.at(end)))
+            ++end;
+        const QStringView word = QStringView(text).mid(i, end - i);
+        if (Lex::WordIndex::answers(word) &&
+            view.wordIndex().occurrences(word) != fresh.occurrences(word))
+            return false;
+        i = end;
+    }
+    return true;
+}
+
 } // namespace
 
 int Pipeline(const std::uint8_t* data, std::size_t size)
@@ -121,6 +143,9 @@ int Pipeline(const std::uint8_t* data, std::size_t size)
         Afl::GenerateScript(rEdit, rGenAFL, rUwagi, context, settings, cbShowChecked);
     FUZZ_CHECK(first.sourceLines == rGenAFL.lines());
     FUZZ_CHECK(!rUwagi.isEmpty());
+    // The generated view's index was carried over from the source's through the deletions
+    // and the inserted sections.
+    FUZZ_CHECK(sameWordsAsFreshIndex(rGenAFL));
 
     // Generating again from the same source gives the same script and remarks.
     const QString generated = rGenAFL.text();

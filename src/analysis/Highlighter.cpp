@@ -139,7 +139,7 @@ void HighlightScript(ScriptView& view, const QList<ReservedName>& reserved)
         const WordKinds& w = words[std::size_t(entry)];
         if (w.wordOrder < 0 && w.hashOrder < 0)
             continue;
-        const int length = int(index.spelling(entry).size());
+        const int length = index.nameLength(entry);
         for (int q : index.positions(entry)) {
             const bool asWord = w.wordOrder >= 0 && kinds[std::size_t(q)] != Kind::Comment;
             const bool asHash = w.hashOrder >= 0 && q > 0 && text[q - 1] == u'#' &&

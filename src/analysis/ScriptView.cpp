@@ -203,6 +203,7 @@ QStringList ScriptView::lines() const
     QStringList result;
     if (m_text.isEmpty())
         return result;
+    result.reserve(lineCount());
     qsizetype from = 0;
     const qsizetype n = m_text.size();
     while (from < n) {

@@ -3,6 +3,7 @@
 #include "analysis/Characters.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 namespace Lex {
@@ -16,21 +17,30 @@ inline std::uint32_t HashStep(std::uint32_t h, char16_t folded)
     return (h ^ folded) * 16777619u;
 }
 
+// The folded form of each ASCII word character; 0 for the other ASCII characters.
+constexpr auto AsciiWordFolds = [] {
+    std::array<char16_t, 128> folds{};
+    for (int c = 0; c < 128; ++c) {
+        if (Detail::AsciiWordChars[std::size_t(c)])
+            folds[std::size_t(c)] = char16_t(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    }
+    return folds;
+}();
+
+// The folded form of c when it is a word character, else 0.
+inline char16_t wordFold(char16_t c)
+{
+    if (c < 128)
+        return AsciiWordFolds[c];
+    return IsWordChar(QChar(c)) ? FoldCodeUnit(c) : char16_t(0);
+}
+
 std::uint32_t hashOf(QStringView name)
 {
     std::uint32_t h = HashSeed;
     for (QChar c : name)
         h = HashStep(h, FoldCodeUnit(c.unicode()));
     return h;
-}
-
-bool sameFolded(const char16_t* a, const char16_t* b, int length)
-{
-    for (int k = 0; k < length; ++k) {
-        if (a[k] != b[k] && FoldCodeUnit(a[k]) != FoldCodeUnit(b[k]))
-            return false;
-    }
-    return true;
 }
 
 const char16_t* codeUnits(const QString& s)
@@ -43,118 +53,158 @@ const char16_t* codeUnits(const QString& s)
 WordIndex::WordIndex(const QString& text)
     : m_text(text)
 {
-    const char16_t* s = codeUnits(m_text);
-    const int n = int(m_text.size());
-    // The occurrences in text order first, then grouped by entry.
-    std::vector<int> starts;
-    std::vector<int> entryOfStart;
-    starts.reserve(std::size_t(n / 8));
-    entryOfStart.reserve(std::size_t(n / 8));
     m_slots.assign(1024, 0);
-    int i = 0;
-    while (i < n) {
-        if (!IsWordChar(s[i])) {
+    read(0, int(m_text.size()));
+    groupByEntry();
+}
+
+void WordIndex::read(int from, int to)
+{
+    const char16_t* s = codeUnits(m_text);
+    // The folded word is gathered while it is hashed; a longer one is folded again.
+    constexpr int Gathered = 64;
+    char16_t folded[Gathered];
+    m_starts.reserve(m_starts.size() + std::size_t(to - from) / 6);
+    m_entryAt.reserve(m_entryAt.size() + std::size_t(to - from) / 6);
+    int i = from;
+    while (i < to) {
+        char16_t f = wordFold(s[i]);
+        if (f == 0) {
             ++i;
             continue;
         }
         const int start = i;
         std::uint32_t h = HashSeed;
-        while (i < n && IsWordChar(s[i]))
-            h = HashStep(h, FoldCodeUnit(s[i++]));
-        const int length = i - start;
-        int entry = lookup(h, s + start, length);
-        if (entry < 0) {
-            entry = int(m_entries.size());
-            m_entries.push_back(Entry{h, start, length, 0, 0});
-            if (2 * m_entries.size() > m_slots.size())
-                buildTable();
-            else
-                m_slots[freeSlot(h)] = entry + 1;
+        int length = 0;
+        do {
+            h = HashStep(h, f);
+            if (length < Gathered)
+                folded[length] = f;
+            ++length;
+            ++i;
+        } while (i < to && (f = wordFold(s[i])) != 0);
+        int entry = -1;
+        if (length <= Gathered) {
+            entry = lookup(h, folded, length);
+            if (entry < 0)
+                entry = addEntry(h, folded, length);
+        } else {
+            std::vector<char16_t> whole(static_cast<std::size_t>(length));
+            for (int k = 0; k < length; ++k)
+                whole[std::size_t(k)] = FoldCodeUnit(s[start + k]);
+            entry = lookup(h, whole.data(), length);
+            if (entry < 0)
+                entry = addEntry(h, whole.data(), length);
         }
-        ++m_entries[std::size_t(entry)].count;
-        starts.push_back(start);
-        entryOfStart.push_back(entry);
+        m_starts.push_back(start);
+        m_entryAt.push_back(entry);
     }
-    int next = 0;
-    for (Entry& entry : m_entries) {
-        entry.begin = next;
-        next += entry.count;
-    }
-    m_positions.resize(starts.size());
-    std::vector<int> cursor(m_entries.size());
-    for (std::size_t e = 0; e < m_entries.size(); ++e)
-        cursor[e] = m_entries[e].begin;
-    for (std::size_t k = 0; k < starts.size(); ++k)
-        m_positions[std::size_t(cursor[std::size_t(entryOfStart[k])]++)] = starts[k];
 }
 
-std::size_t WordIndex::freeSlot(std::uint32_t h) const
+int WordIndex::addEntry(std::uint32_t h, const char16_t* folded, int length)
 {
-    const std::size_t mask = m_slots.size() - 1;
-    std::size_t k = h & mask;
-    while (m_slots[k] != 0)
-        k = (k + 1) & mask;
-    return k;
+    const int entry = int(m_entries.size());
+    m_entries.push_back(Entry{h, int(m_keys.size()), length, 0, 0});
+    m_keys.insert(m_keys.end(), folded, folded + length);
+    if (2 * m_entries.size() > m_slots.size()) {
+        buildTable();
+    } else {
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t k = h & mask;
+        while (m_slots[k] != 0)
+            k = (k + 1) & mask;
+        m_slots[k] = (std::uint64_t(h) << 32) | std::uint64_t(entry + 1);
+    }
+    return entry;
 }
 
 void WordIndex::buildTable()
 {
     m_slots.assign(std::bit_ceil(std::max<std::size_t>(1024, 4 * m_entries.size())), 0);
-    for (std::size_t e = 0; e < m_entries.size(); ++e)
-        m_slots[freeSlot(m_entries[e].hash)] = int(e) + 1;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t e = 0; e < m_entries.size(); ++e) {
+        const std::uint32_t h = m_entries[e].hash;
+        std::size_t k = h & mask;
+        while (m_slots[k] != 0)
+            k = (k + 1) & mask;
+        m_slots[k] = (std::uint64_t(h) << 32) | std::uint64_t(e + 1);
+    }
 }
 
-int WordIndex::lookup(std::uint32_t h, const char16_t* name, int length) const
+int WordIndex::lookup(std::uint32_t h, const char16_t* folded, int length) const
 {
     if (m_slots.empty())
         return -1;
-    const char16_t* s = codeUnits(m_text);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t k = h & mask; m_slots[k] != 0; k = (k + 1) & mask) {
-        const Entry& entry = m_entries[std::size_t(m_slots[k] - 1)];
-        if (entry.hash == h && entry.length == length && sameFolded(s + entry.first, name, length))
-            return m_slots[k] - 1;
+        if (std::uint32_t(m_slots[k] >> 32) != h)
+            continue;
+        const int entry = int(std::uint32_t(m_slots[k])) - 1;
+        const Entry& e = m_entries[std::size_t(entry)];
+        if (e.length == length && std::equal(folded, folded + length, m_keys.data() + e.key))
+            return entry;
     }
     return -1;
 }
 
-WordIndex WordIndex::withoutSpans(const QString& text, const QList<Span>& spans) const
+void WordIndex::groupByEntry()
 {
-    // A position inside a span goes; any other moves up by the lengths of the spans before it.
-    std::vector<int> removedBefore(std::size_t(spans.size()) + 1, 0);
-    for (qsizetype k = 0; k < spans.size(); ++k)
-        removedBefore[std::size_t(k) + 1] = removedBefore[std::size_t(k)] + spans.at(k).length;
+    for (Entry& entry : m_entries)
+        entry.count = 0;
+    for (int entry : m_entryAt)
+        ++m_entries[std::size_t(entry)].count;
+    int next = 0;
+    for (Entry& entry : m_entries) {
+        entry.begin = next;
+        next += entry.count;
+    }
+    m_positions.resize(m_starts.size());
+    std::vector<int> cursor(m_entries.size());
+    for (std::size_t e = 0; e < m_entries.size(); ++e)
+        cursor[e] = m_entries[e].begin;
+    for (std::size_t k = 0; k < m_starts.size(); ++k)
+        m_positions[std::size_t(cursor[std::size_t(m_entryAt[k])]++)] = m_starts[k];
+}
+
+WordIndex WordIndex::spliced(const QString& text, std::span<const Piece> pieces) const
+{
+    // The names stay numbered as here; names that no longer occur keep an empty entry.
     WordIndex out;
     out.m_text = text;
-    out.m_positions.reserve(m_positions.size());
-    for (const Entry& entry : m_entries) {
-        const int begin = int(out.m_positions.size());
-        for (int p : positions(int(&entry - m_entries.data()))) {
-            const auto after = std::upper_bound(spans.begin(), spans.end(), p,
-                                                [](int q, const Span& s) { return q < s.start; });
-            const std::size_t k = std::size_t(after - spans.begin());
-            if (k > 0 && p < spans.at(qsizetype(k) - 1).end())
-                continue;
-            out.m_positions.push_back(p - removedBefore[k]);
+    out.m_entries = m_entries;
+    out.m_keys = m_keys;
+    out.m_slots = m_slots.empty() ? std::vector<std::uint64_t>(1024, 0) : m_slots;
+    out.m_starts.reserve(m_starts.size());
+    out.m_entryAt.reserve(m_starts.size());
+    for (const Piece& piece : pieces) {
+        if (piece.from < 0) {
+            out.read(piece.start, piece.start + piece.length);
+            continue;
         }
-        const int count = int(out.m_positions.size()) - begin;
-        if (count > 0)
-            out.m_entries.push_back(
-                Entry{entry.hash, out.m_positions[std::size_t(begin)], entry.length, begin, count});
+        const auto first = std::lower_bound(m_starts.begin(), m_starts.end(), piece.from);
+        const int shift = piece.start - piece.from;
+        for (auto it = first; it != m_starts.end() && *it < piece.from + piece.length; ++it) {
+            out.m_starts.push_back(*it + shift);
+            out.m_entryAt.push_back(m_entryAt[std::size_t(it - m_starts.begin())]);
+        }
     }
-    out.buildTable();
+    out.groupByEntry();
     return out;
 }
 
-WordIndex WordIndex::afterPrefix(const QString& text, int prefixLength) const
+WordIndex WordIndex::withoutSpans(const QString& text, const QList<Span>& spans) const
 {
-    WordIndex out = *this;
-    out.m_text = text;
-    for (Entry& entry : out.m_entries)
-        entry.first += prefixLength;
-    for (int& p : out.m_positions)
-        p += prefixLength;
-    return out;
+    std::vector<Piece> kept;
+    kept.reserve(std::size_t(spans.size()) + 1);
+    int from = 0;
+    int removed = 0;
+    for (const Span& span : spans) {
+        kept.push_back(Piece{from - removed, span.start - from, from});
+        removed += span.length;
+        from = span.end();
+    }
+    kept.push_back(Piece{from - removed, int(m_text.size()) - from, from});
+    return spliced(text, kept);
 }
 
 bool WordIndex::answers(QStringView word)
@@ -168,7 +218,8 @@ bool WordIndex::answers(QStringView word)
 
 int WordIndex::entryOf(QStringView name) const
 {
-    return lookup(hashOf(name), reinterpret_cast<const char16_t*>(name.utf16()), int(name.size()));
+    const QString folded = FoldedWord(name);
+    return lookup(hashOf(name), codeUnits(folded), int(folded.size()));
 }
 
 std::span<const int> WordIndex::positions(int entry) const
@@ -179,12 +230,9 @@ std::span<const int> WordIndex::positions(int entry) const
     return std::span<const int>(m_positions.data() + e.begin, std::size_t(e.count));
 }
 
-QStringView WordIndex::spelling(int entry) const
+int WordIndex::nameLength(int entry) const
 {
-    if (entry < 0 || entry >= entryCount())
-        return {};
-    const Entry& e = m_entries[std::size_t(entry)];
-    return QStringView(m_text).mid(e.first, e.length);
+    return entry < 0 || entry >= entryCount() ? 0 : m_entries[std::size_t(entry)].length;
 }
 
 bool WordIndex::hashStartsWord(int p) const
@@ -198,6 +246,7 @@ QList<int> WordIndex::occurrences(QStringView word) const
     const bool hashed = word.size() > 1 && word.front() == u'#';
     const std::span<const int> found = positions(entryOf(hashed ? word.mid(1) : word));
     QList<int> result;
+    result.reserve(qsizetype(found.size()));
     for (int p : found) {
         if (!hashed)
             result.append(p);

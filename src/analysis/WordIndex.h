@@ -23,17 +23,27 @@ struct Span
 class WordIndex
 {
 public:
+    /// A part of a text made from pieces: length characters at start, copied from the
+    /// indexed text at from, or read anew when from is negative.
+    struct Piece
+    {
+        int start = 0;
+        int length = 0;
+        int from = -1;
+    };
+
     /// An index of the empty text.
     WordIndex() = default;
     /// Indexes every maximal run of word characters of text.
     explicit WordIndex(const QString& text);
 
-    /// The index of text, which is this index's text with the spans (ascending, disjoint,
-    /// each starting at a word and ending at a non-word character) deleted: the words
-    /// outside the spans, moved up.
+    /// The index of text, made of pieces in order that cover it. A copied piece keeps the
+    /// words of its range of the indexed text, so it must neither start nor end inside a
+    /// word, nor touch a word character of its neighbours; only the others are read.
+    WordIndex spliced(const QString& text, std::span<const Piece> pieces) const;
+    /// The index of text, which is the indexed text with the spans (ascending, disjoint,
+    /// each starting at a word and ending at a non-word character) deleted.
     WordIndex withoutSpans(const QString& text, const QList<Span>& spans) const;
-    /// The index of text, which is prefix (no word characters) followed by this index's text.
-    WordIndex afterPrefix(const QString& text, int prefixLength) const;
 
     /// Whether the index can answer a whole-word search for word: a name of word characters
     /// that fold to ASCII ones, with or without one leading '#'. Every character that folds
@@ -48,8 +58,8 @@ public:
     int entryOf(QStringView name) const;
     /// Ascending start positions of the entry's occurrences.
     std::span<const int> positions(int entry) const;
-    /// The first occurrence of the entry: its name as the text writes it there.
-    QStringView spelling(int entry) const;
+    /// The length of the entry's name.
+    int nameLength(int entry) const;
 
     /// Ascending start positions of the whole-word occurrences of word, for which answers()
     /// holds; for "#name" the positions of the '#'.
@@ -61,24 +71,35 @@ private:
     struct Entry
     {
         std::uint32_t hash = 0;
-        int first = 0;  // position of the first occurrence
+        int key = 0;    // first of its folded name's code units in m_keys
         int length = 0; // of the name
         int begin = 0;  // first of its positions in m_positions
         int count = 0;
     };
 
-    // The entry of the run text[start, start + length) with hash h, or -1.
-    int lookup(std::uint32_t h, const char16_t* name, int length) const;
+    // The entry of the folded name with hash h, or -1.
+    int lookup(std::uint32_t h, const char16_t* folded, int length) const;
+    // A new entry for the folded name with hash h.
+    int addEntry(std::uint32_t h, const char16_t* folded, int length);
+    // Adds the words of m_text[from, to) in text order.
+    void read(int from, int to);
+    // Groups the occurrences by entry.
+    void groupByEntry();
     // A '#' at p that starts a whole word "#name".
     bool hashStartsWord(int p) const;
-    std::size_t freeSlot(std::uint32_t h) const;
-    // Makes the table of m_entries anew, a quarter full.
     void buildTable();
 
     QString m_text;
     std::vector<Entry> m_entries;
+    std::vector<char16_t> m_keys;
+    // Each slot is the hash in the high half and entry + 1 in the low half, 0 when free; a
+    // power of two long, at most half full.
+    std::vector<std::uint64_t> m_slots;
+    // The occurrences in text order: start and entry.
+    std::vector<int> m_starts;
+    std::vector<int> m_entryAt;
+    // The starts grouped by entry, each group ascending.
     std::vector<int> m_positions;
-    std::vector<int> m_slots; // entry + 1, 0 when free; a power of two, at most half full
 };
 
 } // namespace Lex

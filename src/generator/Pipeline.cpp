@@ -7,9 +7,13 @@
 #include "generator/Reports.h"
 #include "generator/Sections.h"
 
+#include <vector>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Afl {
+
+using Lex::WordIndex;
 
 namespace {
 
@@ -41,7 +45,9 @@ CopyAnalysis AnalyseWorkingCopy(const Lex::ScriptView& rEdit, Lex::ScriptView& r
     CopyAnalysis result;
     // The copy's identifiers are the source's, two characters further on.
     const QString copy = CrLf + rEdit.text();
-    rGenAFL.setText(copy, rEdit.wordIndex().afterPrefix(copy, int(CrLf.size())));
+    const int prefix = int(CrLf.size());
+    const WordIndex::Piece pieces[] = {{0, prefix, -1}, {prefix, rEdit.length(), 0}};
+    rGenAFL.setText(copy, rEdit.wordIndex().spliced(copy, pieces));
     context.callTally().clear();
     context.ResolveReservedNames(rEdit);
     const QList<Lex::ReservedName>& reserved = context.reservedNames();
@@ -96,18 +102,31 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
     Lex::AppendRemark(rUwagi, u"\r\nUżytkownik powinien samodzielnie sprawdzić poprawność kodu!"_s,
                       Lex::Bold, 10);
 
-    // The working copy's lines, each followed by CR LF.
-    QString script = rGenAFL.text();
-    if (!script.isEmpty() && !script.endsWith(CrLf))
-        script += CrLf;
-    const qsizetype at = qMin<qsizetype>(result.insertionPoint, script.size());
-    script.insert(at, sections.sell);
-    script.insert(at, sections.buy);
-    script.prepend(sections.header);
+    // The finished script: the header, the working copy up to the insertion point, the buy
+    // and sell sections, the rest of the copy ending in a line break, and the plot section.
+    // Every section begins and ends with a line break, so the copy's words stay as they are
+    // and its index carries over.
+    const QString& copy = rGenAFL.text();
+    const int at = qMin(result.insertionPoint, int(copy.size()));
+    QString script;
+    script.reserve(copy.size() + sections.header.size() + sections.buy.size() +
+                   sections.sell.size() + sections.plot.size() + 4);
+    std::vector<WordIndex::Piece> pieces;
+    const auto add = [&](QStringView part, int from) {
+        pieces.push_back({int(script.size()), int(part.size()), from});
+        script += part;
+    };
+    add(sections.header, -1);
+    add(QStringView(copy).left(at), 0);
+    add(sections.buy, -1);
+    add(sections.sell, -1);
+    add(QStringView(copy).mid(at), at);
+    if (!copy.isEmpty() && !copy.endsWith(CrLf))
+        add(CrLf, -1);
     if (cbShowChecked)
-        script += sections.plot + CrLf;
-
-    rGenAFL.setText(script);
+        add(sections.plot + CrLf, -1);
+    WordIndex index = rGenAFL.wordIndex().spliced(script, pieces);
+    rGenAFL.setText(script, std::move(index));
     Lex::HighlightScript(rGenAFL, context.reservedNames());
     result.sourceLines = rGenAFL.lines();
     result.success = true;
