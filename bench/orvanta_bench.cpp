@@ -148,6 +148,12 @@ int main(int argc, char** argv)
     // "--once N": one run of each measurement at N lines, to profile it.
     QList<int> sizes{1000, 10000, 100000};
     const QStringList args = app.arguments();
+    // "--script N FILE": writes the script of N lines the bench measures (for bench/startup).
+    if (args.size() == 4 && args.at(1) == QLatin1String("--script")) {
+        QFile out(args.at(3));
+        return out.open(QIODevice::WriteOnly) && out.write(makeScript(args.at(2).toInt())) >= 0 ? 0
+                                                                                                : 1;
+    }
     if (args.size() == 3 && args.at(1) == QLatin1String("--once")) {
         g_once = true;
         sizes = {args.at(2).toInt()};

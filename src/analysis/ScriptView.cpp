@@ -186,14 +186,15 @@ void ScriptView::setText(const QString& text, WordIndex index)
 
 void ScriptView::setLines(const QStringList& lines)
 {
-    QString text;
     qsizetype total = 0;
     for (const QString& line : lines)
         total += line.size() + 2;
-    text.reserve(total);
+    QString text(total, Qt::Uninitialized);
+    QChar* out = text.data();
     for (const QString& line : lines) {
-        text += line;
-        text += ScriptView::LineBreak;
+        out = std::copy(line.cbegin(), line.cend(), out);
+        *out++ = u'\r';
+        *out++ = u'\n';
     }
     setText(text);
 }
