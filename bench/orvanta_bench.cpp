@@ -118,7 +118,13 @@ Row measure(const QString& path, int lines)
     Lex::AnalysisContext context;
     Lex::ScriptView view;
     view.setLines(file.lines);
-    row.colour = best([&] { Lex::HighlightScript(view, context.reservedNames()); });
+    // A view keeps its word index until its text changes: each run colours a new view.
+    row.colour = best([&] {
+        Lex::ScriptView fresh;
+        fresh.setText(view.text());
+        Lex::HighlightScript(fresh, context.reservedNames());
+    });
+    Lex::HighlightScript(view, context.reservedNames());
     row.signalsEnd = best([&] {
         if (Lex::FindSignalsEnd(view) <= 0)
             qFatal("no signals found");

@@ -35,14 +35,13 @@ const std::vector<CatalogueWord>& catalogueWords()
     return words;
 }
 
-// The kinds an indexed word takes, as the word itself and as "#word", each with the place of
-// its name in the order of the names (-1: none).
+// The kinds an indexed word takes as the word itself and as "#word", and which of the two
+// comes later in the order of the names (and so wins where both apply).
 struct WordKinds
 {
     Kind word = Kind::Plain;
-    int wordOrder = -1;
     Kind hash = Kind::Plain;
-    int hashOrder = -1;
+    bool hashLater = false;
 };
 
 // First p >= from where text holds a followed by b; -1 if none.
@@ -115,16 +114,14 @@ void HighlightScript(ScriptView& view, const QList<ReservedName>& reserved)
     // Each name marks the index entry of its word; a later name overrides an earlier one.
     const WordIndex& index = view.wordIndex();
     std::vector<WordKinds> words(std::size_t(index.entryCount()));
-    int order = 0;
     const auto mark = [&](QStringView name, Kind kind) {
         const bool hashed = name.size() > 1 && name.front() == u'#';
         const int entry = index.entryOf(hashed ? name.mid(1) : name);
-        if (entry >= 0) {
-            WordKinds& w = words[std::size_t(entry)];
-            (hashed ? w.hash : w.word) = kind;
-            (hashed ? w.hashOrder : w.wordOrder) = order;
-        }
-        ++order;
+        if (entry < 0)
+            return;
+        WordKinds& w = words[std::size_t(entry)];
+        (hashed ? w.hash : w.word) = kind;
+        w.hashLater = hashed;
     };
     for (const CatalogueWord& word : catalogueWords())
         mark(word.name, word.kind);
@@ -137,12 +134,12 @@ void HighlightScript(ScriptView& view, const QList<ReservedName>& reserved)
     const std::span<Kind> kinds = view.kindsForWriting();
     for (int entry = 0; entry < index.entryCount(); ++entry) {
         const WordKinds& w = words[std::size_t(entry)];
-        if (w.wordOrder < 0 && w.hashOrder < 0)
+        if (w.word == Kind::Plain && w.hash == Kind::Plain)
             continue;
         const int length = index.nameLength(entry);
         for (int q : index.positions(entry)) {
-            const bool asWord = w.wordOrder >= 0 && kinds[std::size_t(q)] != Kind::Comment;
-            const bool asHash = w.hashOrder >= 0 && q > 0 && text[q - 1] == u'#' &&
+            const bool asWord = w.word != Kind::Plain && kinds[std::size_t(q)] != Kind::Comment;
+            const bool asHash = w.hash != Kind::Plain && q > 0 && text[q - 1] == u'#' &&
                                 (q == 1 || !IsWordChar(text[q - 2])) &&
                                 kinds[std::size_t(q) - 1] != Kind::Comment;
             const auto applyWord = [&] {
@@ -153,7 +150,7 @@ void HighlightScript(ScriptView& view, const QList<ReservedName>& reserved)
                 if (asHash)
                     std::fill_n(kinds.begin() + q - 1, length + 1, w.hash);
             };
-            if (w.wordOrder < w.hashOrder) {
+            if (w.hashLater) {
                 applyWord();
                 applyHash();
             } else {

@@ -9,8 +9,7 @@ namespace {
 
 const QString Indent = QStringLiteral("   ");
 
-// Splits text into lines as a string list's text setter does: at CR LF, CR or LF; a final
-// line break does not start another line.
+// Splits text into lines at CR LF, CR or LF; a final line break does not start another line.
 QStringList splitLines(const QString& text)
 {
     QStringList lines;

@@ -60,43 +60,40 @@ WordIndex::WordIndex(const QString& text)
 
 void WordIndex::read(int from, int to)
 {
-    const char16_t* s = codeUnits(m_text);
+    const char16_t* const text = codeUnits(m_text);
+    const char16_t* p = text + from;
+    const char16_t* const end = text + to;
     // The folded word is gathered while it is hashed; a longer one is folded again.
     constexpr int Gathered = 64;
     char16_t folded[Gathered];
     m_starts.reserve(m_starts.size() + std::size_t(to - from) / 6);
     m_entryAt.reserve(m_entryAt.size() + std::size_t(to - from) / 6);
-    int i = from;
-    while (i < to) {
-        char16_t f = wordFold(s[i]);
-        if (f == 0) {
-            ++i;
-            continue;
-        }
-        const int start = i;
+    while (true) {
+        char16_t f = 0;
+        while (p < end && (f = wordFold(*p)) == 0)
+            ++p;
+        if (p == end)
+            return;
+        const char16_t* const start = p;
         std::uint32_t h = HashSeed;
         int length = 0;
         do {
             h = HashStep(h, f);
-            if (length < Gathered)
-                folded[length] = f;
+            folded[length & (Gathered - 1)] = f;
             ++length;
-            ++i;
-        } while (i < to && (f = wordFold(s[i])) != 0);
-        int entry = -1;
-        if (length <= Gathered) {
-            entry = lookup(h, folded, length);
-            if (entry < 0)
-                entry = addEntry(h, folded, length);
-        } else {
-            std::vector<char16_t> whole(static_cast<std::size_t>(length));
-            for (int k = 0; k < length; ++k)
-                whole[std::size_t(k)] = FoldCodeUnit(s[start + k]);
-            entry = lookup(h, whole.data(), length);
-            if (entry < 0)
-                entry = addEntry(h, whole.data(), length);
+            ++p;
+        } while (p < end && (f = wordFold(*p)) != 0);
+        const char16_t* key = folded;
+        std::vector<char16_t> whole;
+        if (length > Gathered) {
+            whole.resize(static_cast<std::size_t>(length));
+            std::transform(start, p, whole.begin(), FoldCodeUnit);
+            key = whole.data();
         }
-        m_starts.push_back(start);
+        int entry = lookup(h, key, length);
+        if (entry < 0)
+            entry = addEntry(h, key, length);
+        m_starts.push_back(int(start - text));
         m_entryAt.push_back(entry);
     }
 }
@@ -141,7 +138,13 @@ int WordIndex::lookup(std::uint32_t h, const char16_t* folded, int length) const
             continue;
         const int entry = int(std::uint32_t(m_slots[k])) - 1;
         const Entry& e = m_entries[std::size_t(entry)];
-        if (e.length == length && std::equal(folded, folded + length, m_keys.data() + e.key))
+        if (e.length != length)
+            continue;
+        const char16_t* key = m_keys.data() + e.key;
+        int i = 0;
+        while (i < length && key[i] == folded[i])
+            ++i;
+        if (i == length)
             return entry;
     }
     return -1;

@@ -42,7 +42,7 @@ struct ScriptCheck
 };
 
 /// Checks the lines of a script as loading it and generating from it would; showSignals
-/// deletes the script's own PlotShapes calls, as the option cbShow does.
+/// deletes the script's own PlotShapes calls (the generated script draws the signals).
 ScriptCheck CheckScript(const QStringList& lines, bool showSignals);
 
 } // namespace Afl
