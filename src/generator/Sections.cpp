@@ -115,6 +115,44 @@ QString OrderCall(const GeneratorSettings& s, const QString& id, const QString& 
            activation + u");"_s;
 }
 
+// One side of the orders: its signal, quantity, order id, plug-in function, and the values
+// of the alternate-order flags after an order, with their comment.
+struct OrderSide
+{
+    QString signal;
+    QString quantity;
+    QString id;
+    QString function;
+    int canBuy;
+    int canSell;
+    QString flagsComment;
+};
+
+// The order block of one side: the order when its signal is set, and with alternate orders
+// only, the flags that allow the other side next.
+void WriteOrderBlock(LineWriter& w, const GeneratorSettings& s, const OrderSide& side,
+                     const QString& limit, const QString& activation)
+{
+    w.line(u"if("_s + side.signal + u" && ("_s + side.quantity + u">0))"_s);
+    w.line(u"{"_s);
+    w.line(OrderCall(s, side.id, side.function, side.quantity, limit, activation));
+    if (s.reverseOnly) {
+        w.line(u"  if(StrLen("_s + side.id + u")>0)"_s);
+        w.line(u"  {"_s);
+        w.line(u"    StaticVarSet(svCanBuy, "_s + QString::number(side.canBuy) + u");"_s);
+        const QString canSell =
+            u"    StaticVarSet(svCanSell, "_s + QString::number(side.canSell) + u");"_s;
+        if (s.comments) {
+            w.line(canSell + u"  // "_s + side.flagsComment);
+            w.line(u"  }"_s);
+        } else {
+            w.line(canSell + u"  }"_s);
+        }
+    }
+    w.line(u"}"_s);
+    w.line();
+}
+
 QString ApplyReservedNames(const QString& section, const QList<Lex::ReservedName>& reserved)
 {
     QStringList scratch = section.split(CrLf);
@@ -348,23 +386,11 @@ QString BuildBuySection(const GeneratorSettings& s)
         activation = u"getLimAkt(1)"_s;
     }
     w.line(QString(), u"  // Sekcja składania zlecenia kupna:");
-    w.line(u"if(mBuy && (pozycje>0))"_s);
-    w.line(u"{"_s);
-    w.line(OrderCall(s, u"idBuy"_s, u"voxBuy"_s, u"pozycje"_s, limit, activation));
-    if (s.reverseOnly) {
-        w.line(u"  if(StrLen(idBuy)>0)"_s);
-        w.line(u"  {"_s);
-        w.line(u"    StaticVarSet(svCanBuy, 0);"_s);
-        if (s.comments) {
-            w.line(u"    StaticVarSet(svCanSell, 1);  // Znacznik kupna jest zerowany (kupno "
-                   u"zabronione) a sprzedaży ustawiany (sprzedaż dozwolona)"_s);
-            w.line(u"  }"_s);
-        } else {
-            w.line(u"    StaticVarSet(svCanSell, 1);  }"_s);
-        }
-    }
-    w.line(u"}"_s);
-    w.line();
+    WriteOrderBlock(w, s,
+                    {u"mBuy"_s, u"pozycje"_s, u"idBuy"_s, u"voxBuy"_s, 0, 1,
+                     u"Znacznik kupna jest zerowany (kupno zabronione) a sprzedaży ustawiany "
+                     u"(sprzedaż dozwolona)"_s},
+                    limit, activation);
     return w.text();
 }
 
@@ -376,23 +402,11 @@ QString BuildSellSection(const GeneratorSettings& s)
     const QString limit = s.limitIsFunction() ? u"getLimit(0)"_s : BuildLimitFunction(s);
     const QString activation =
         s.activationIsFunction() ? u"getLimAkt(0)"_s : BuildActivationFunction(s);
-    w.line(u"if(mSell && (liczba>0))"_s);
-    w.line(u"{"_s);
-    w.line(OrderCall(s, u"idSell"_s, u"voxSell"_s, u"liczba"_s, limit, activation));
-    if (s.reverseOnly) {
-        w.line(u"  if(StrLen(idSell)>0)"_s);
-        w.line(u"  {"_s);
-        w.line(u"    StaticVarSet(svCanBuy, 1);"_s);
-        if (s.comments) {
-            w.line(u"    StaticVarSet(svCanSell, 0);  // Znacznik kupna jest ustawiany (kupno "
-                   u"dozwolone) a sprzedaży zerowany (sprzedaż zabroniona)"_s);
-            w.line(u"  }"_s);
-        } else {
-            w.line(u"    StaticVarSet(svCanSell, 0);  }"_s);
-        }
-    }
-    w.line(u"}"_s);
-    w.line();
+    WriteOrderBlock(w, s,
+                    {u"mSell"_s, u"liczba"_s, u"idSell"_s, u"voxSell"_s, 1, 0,
+                     u"Znacznik kupna jest ustawiany (kupno dozwolone) a sprzedaży zerowany "
+                     u"(sprzedaż zabroniona)"_s},
+                    limit, activation);
     return w.text();
 }
 
