@@ -34,7 +34,7 @@ public:
     /// Lines put into the document at once of a text that goes in a part at a time.
     static constexpr int FirstLines = 1000;
     /// Lines added at a time after them.
-    static constexpr int LinesPerPart = 5000;
+    static constexpr int LinesPerPart = 2000;
     /// Puts every line of the text not yet in the document into it.
     void finishLoading();
 
