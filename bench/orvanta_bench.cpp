@@ -118,7 +118,13 @@ Row measure(const QString& path, int lines)
     Lex::AnalysisContext context;
     Lex::ScriptView view;
     view.setLines(file.lines);
-    row.colour = best([&] { Lex::HighlightScript(view, context); });
+    // A view keeps its word index until its text changes: each run colours a new view.
+    row.colour = best([&] {
+        Lex::ScriptView fresh;
+        fresh.setText(view.text());
+        Lex::HighlightScript(fresh, context.reservedNames());
+    });
+    Lex::HighlightScript(view, context.reservedNames());
     row.signalsEnd = best([&] {
         if (Lex::FindSignalsEnd(view) <= 0)
             qFatal("no signals found");
@@ -134,7 +140,7 @@ Row measure(const QString& path, int lines)
         const Platform::ReadResult read = Platform::ReadTextFile(path);
         Lex::ScriptView rEdit, rGenAFL, rUwagi;
         rEdit.setLines(read.lines);
-        Lex::HighlightScript(rEdit, context);
+        Lex::HighlightScript(rEdit, context.reservedNames());
         Afl::GenerateScript(rEdit, rGenAFL, rUwagi, context, settings, false);
     });
     return row;
@@ -148,6 +154,12 @@ int main(int argc, char** argv)
     // "--once N": one run of each measurement at N lines, to profile it.
     QList<int> sizes{1000, 10000, 100000};
     const QStringList args = app.arguments();
+    // "--script N FILE": writes the script of N lines the bench measures (for bench/startup).
+    if (args.size() == 4 && args.at(1) == QLatin1String("--script")) {
+        QFile out(args.at(3));
+        return out.open(QIODevice::WriteOnly) && out.write(makeScript(args.at(2).toInt())) >= 0 ? 0
+                                                                                                : 1;
+    }
     if (args.size() == 3 && args.at(1) == QLatin1String("--once")) {
         g_once = true;
         sizes = {args.at(2).toInt()};

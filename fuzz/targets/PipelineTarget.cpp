@@ -70,31 +70,53 @@ double takeReal(ByteReader& in)
 Afl::GeneratorSettings rawSettings(ByteReader& in)
 {
     Afl::GeneratorSettings s;
-    s.tickerMode = in.takeInt(-1, 2);
+    s.tickerMode = Afl::TickerMode(in.takeInt(-1, 2));
     s.tickerName = in.takeText(40);
-    s.accountMode = in.takeInt(-1, 2);
+    s.accountMode = Afl::AccountMode(in.takeInt(-1, 2));
     s.accountName = in.takeText(40);
-    s.signalMode = in.takeInt(-1, 2);
+    s.signalMode = Afl::SignalMode(in.takeInt(-1, 2));
     s.showSignals = in.takeFlag();
     s.refresh = in.takeFlag();
     s.refreshSeconds = in.takeInt(INT_MIN, INT_MAX);
     s.reverseOnly = in.takeFlag();
     s.oneOrderPerBar = in.takeFlag();
-    s.intervalMode = in.takeInt(-1, 4);
+    s.intervalMode = Afl::IntervalMode(in.takeInt(-1, 4));
     s.interval = in.takeInt(INT_MIN, INT_MAX);
-    s.positionMode = in.takeInt(-1, 2);
-    s.positionUnit = in.takeInt(-1, 2);
+    s.positionMode = Afl::PositionMode(in.takeInt(-1, 2));
+    s.positionUnit = Afl::PositionUnit(in.takeInt(-1, 2));
     s.positionCount = in.takeInt(INT_MIN, INT_MAX);
     s.positionValue = takeReal(in);
-    s.orderMode = in.takeInt(-1, 3);
+    s.orderMode = Afl::OrderMode(in.takeInt(-1, 3));
     s.limitValue = takeReal(in);
-    s.referenceMode = in.takeInt(-1, 3);
+    s.referenceMode = Afl::ReferenceMode(in.takeInt(-1, 3));
     s.otherPrice = takeReal(in);
-    s.activationMode = in.takeInt(-1, 3);
+    s.activationMode = Afl::ActivationMode(in.takeInt(-1, 3));
     s.activationValue = takeReal(in);
     s.comments = in.takeFlag();
     s.peg = in.takeFlag();
     return s;
+}
+
+// Every whole word of the view is found where an index made afresh from its text finds it.
+bool sameWordsAsFreshIndex(const Lex::ScriptView& view)
+{
+    const Lex::WordIndex fresh(view.text());
+    const QString& text = view.text();
+    for (qsizetype i = 0; i < text.size();) {
+        if (!Lex::IsWordChar(text.at(i))) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < text.size() && Lex::IsWordChar(text.at(end)))
+            ++end;
+        const QStringView word = QStringView(text).mid(i, end - i);
+        if (Lex::WordIndex::answers(word) &&
+            view.wordIndex().occurrences(word) != fresh.occurrences(word))
+            return false;
+        i = end;
+    }
+    return true;
 }
 
 } // namespace
@@ -113,7 +135,7 @@ int Pipeline(const std::uint8_t* data, std::size_t size)
     Lex::AnalysisContext context;
     Lex::ScriptView rEdit;
     rEdit.setText(source);
-    Lex::HighlightScript(rEdit, context);
+    Lex::HighlightScript(rEdit, context.reservedNames());
 
     Lex::ScriptView rGenAFL;
     Lex::ScriptView rUwagi;
@@ -121,6 +143,9 @@ int Pipeline(const std::uint8_t* data, std::size_t size)
         Afl::GenerateScript(rEdit, rGenAFL, rUwagi, context, settings, cbShowChecked);
     FUZZ_CHECK(first.sourceLines == rGenAFL.lines());
     FUZZ_CHECK(!rUwagi.isEmpty());
+    // The generated view's index was carried over from the source's through the deletions
+    // and the inserted sections.
+    FUZZ_CHECK(sameWordsAsFreshIndex(rGenAFL));
 
     // Generating again from the same source gives the same script and remarks.
     const QString generated = rGenAFL.text();

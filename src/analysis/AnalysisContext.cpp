@@ -91,7 +91,6 @@ QStringList& AnalysisContext::removalList()
 
 void AnalysisContext::ResetReservedNames(bool refill)
 {
-    m_reservedExists = true;
     if (!refill)
         return;
     m_reserved.clear();
@@ -104,23 +103,9 @@ void AnalysisContext::ResetReservedNames(bool refill)
 int AnalysisContext::ResolveReservedNames(const ScriptView& view)
 {
     ResetReservedNames(true);
-    // Every round asks the text once for all values still taken, and suffixes those found.
-    QList<ReservedName*> pending;
-    for (ReservedName& pair : m_reserved)
-        pending.append(&pair);
-    while (!pending.isEmpty()) {
-        QStringList values;
-        for (const ReservedName* pair : std::as_const(pending))
-            values.append(pair->value);
-        const QList<bool> taken = view.containsWords(values);
-        QList<ReservedName*> still;
-        for (qsizetype i = 0; i < pending.size(); ++i) {
-            if (taken.at(i)) {
-                pending.at(i)->value += Suffix;
-                still.append(pending.at(i));
-            }
-        }
-        pending = still;
+    for (ReservedName& pair : m_reserved) {
+        while (view.findWord(pair.value, 0, view.length()) >= 0)
+            pair.value += Suffix;
     }
     return int(m_reserved.size());
 }
@@ -131,7 +116,6 @@ void AnalysisContext::ReleaseAnalysisLists()
     m_removal.reset();
     m_warning.reset();
     m_reserved.clear();
-    m_reservedExists = false;
     m_tally.clear();
     m_loadRemarks.clear();
 }

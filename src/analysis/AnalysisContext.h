@@ -46,7 +46,7 @@ private:
 class AnalysisContext
 {
 public:
-    /// Copies the catalogue and builds RemovalList, as the main window's construction does.
+    /// Copies the catalogue and builds RemovalList.
     AnalysisContext();
 
     const QStringList& functionCatalogue() const { return m_catalogue; }
@@ -62,17 +62,18 @@ public:
     bool hasRemovalList() const { return m_removal.has_value(); }
     bool hasWarningList() const { return m_warning.has_value(); }
 
-    /// Creates ReservedNames when missing; with refill, puts back the 19 pairs (value = name).
+    /// With refill, puts back the 19 pairs (value = name); without, changes nothing.
     void ResetReservedNames(bool refill);
     /// Refills ReservedNames, then gives each value the suffix "_plug" while the view holds
-    /// it as a whole word (comments and strings included). Returns 19.
+    /// it as a whole word (comments and strings included); the view's word index answers.
+    /// Returns 19.
     int ResolveReservedNames(const ScriptView& view);
     const QList<ReservedName>& reservedNames() const { return m_reserved; }
 
     CallTally& callTally() { return m_tally; }
     QStringList& loadRemarks() { return m_loadRemarks; }
 
-    /// Frees every list, as the main window's destruction does.
+    /// Frees every list.
     void ReleaseAnalysisLists();
 
 private:
@@ -81,7 +82,6 @@ private:
     std::optional<QStringList> m_removal;
     std::optional<QStringList> m_warning;
     QList<ReservedName> m_reserved;
-    bool m_reservedExists = false;
     CallTally m_tally;
     QStringList m_loadRemarks;
     QStringList m_none;

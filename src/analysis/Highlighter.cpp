@@ -1,147 +1,98 @@
 #include "analysis/Highlighter.h"
 
-#include "analysis/AnalysisContext.h"
 #include "analysis/Catalogue.h"
-#include "analysis/Scanner.h"
-#include "analysis/WordTable.h"
 
-#include <cstdint>
+#include <vector>
 
 namespace Lex {
 
 namespace {
 
-struct WordStyle
-{
-    int order = -1;
-    Colour colour = Colours::Black;
-    Styles styles = NoStyle;
-};
-
-struct NamedStyle
+// A catalogue name and the kind its line gives it, in catalogue order.
+struct CatalogueWord
 {
     QString name;
-    Colour colour;
-    Styles styles;
+    Kind kind;
 };
 
-// The identifier passes in their order: catalogue lines, then the current reserved values.
-QList<NamedStyle> identifierPasses(const AnalysisContext& context)
+const std::vector<CatalogueWord>& catalogueWords()
 {
-    QList<NamedStyle> passes;
-    const QStringList& catalogue = context.functionCatalogue();
-    passes.reserve(catalogue.size() + context.reservedNames().size());
-    for (const QString& line : catalogue) {
-        const QString name = CatalogueName(line);
-        if (name.isEmpty())
-            continue;
-        if (line.contains(u"vox$"))
-            passes.append(NamedStyle{name, Colours::Plugin, NoStyle});
-        else if (line.contains(u"lang#"))
-            passes.append(NamedStyle{name, Colours::Black, Bold});
-        else
-            passes.append(NamedStyle{name, Colours::Catalogue, NoStyle});
-    }
-    for (const ReservedName& pair : context.reservedNames())
-        passes.append(NamedStyle{pair.value, Colours::Reserved, NoStyle});
-    return passes;
+    static const std::vector<CatalogueWord> words = [] {
+        std::vector<CatalogueWord> list;
+        for (const QString& line : FunctionCatalogueLines()) {
+            const QString name = CatalogueName(line);
+            if (name.isEmpty())
+                continue;
+            if (line.contains(u"vox$"))
+                list.push_back({name, Kind::Plugin});
+            else if (line.contains(u"lang#"))
+                list.push_back({name, Kind::Language});
+            else
+                list.push_back({name, Kind::Catalogue});
+        }
+        return list;
+    }();
+    return words;
 }
 
-// Colours every identifier of the view in one pass. A name made of word characters can only
-// match a whole identifier; a name "#word" matches "#" followed by the identifier word when
-// no word character stands before the "#". For each identifier the pass applies the last
-// name (in pass order) of either kind, the earlier kind first, which is what running
-// HighlightWord name by name leaves behind. Returns false, colouring nothing, when a name
-// has any other form.
-bool highlightIdentifiers(ScriptView& view, const QList<NamedStyle>& passes)
+// The kinds an indexed word takes as the word itself and as "#word", and which of the two
+// comes later in the order of the names (and so wins where both apply).
+struct WordKinds
 {
-    WordTable<WordStyle> plain;
-    WordTable<WordStyle> hashed;
-    for (int i = 0; i < passes.size(); ++i) {
-        const NamedStyle& pass = passes.at(i);
-        const QStringView name(pass.name);
-        if (AllWordChars(name)) {
-            plain.insert(FoldedWord(name), WordStyle{i, pass.colour, pass.styles});
-        } else if (name.startsWith(u'#') && AllWordChars(name.mid(1))) {
-            hashed.insert(FoldedWord(name.mid(1)), WordStyle{i, pass.colour, pass.styles});
-        } else {
-            return false;
-        }
-    }
+    Kind word = Kind::Plain;
+    Kind hash = Kind::Plain;
+    bool hashLater = false;
+};
 
-    const char16_t* text = CodeUnits(view.text());
-    const char16_t* folded = CodeUnits(view.foldedText());
-    ForEachWord(view, [&](int start, int end, std::uint32_t h) {
-        const char16_t* token = folded + start;
-        WordStyle word;
-        if (const WordStyle* found = plain.find(h, token, end - start);
-            found && !IsInComment(view, start))
-            word = *found;
-        WordStyle hash;
-        const bool hashPossible = !hashed.isEmpty() && start > 0 && text[start - 1] == u'#' &&
-                                  (start == 1 || !IsWordChar(text[start - 2]));
-        if (hashPossible) {
-            if (const WordStyle* found = hashed.find(h, token, end - start);
-                found && !IsInComment(view, start - 1))
-                hash = *found;
-        }
-        const auto applyWord = [&] {
-            if (word.order >= 0)
-                view.setRangeStyle(start, end - start, word.colour, word.styles);
-        };
-        const auto applyHash = [&] {
-            if (hash.order >= 0)
-                view.setRangeStyle(start - 1, end - start + 1, hash.colour, hash.styles);
-        };
-        if (word.order < hash.order) {
-            applyWord();
-            applyHash();
-        } else {
-            applyHash();
-            applyWord();
-        }
-    });
-    return true;
+// First p >= from where text holds a followed by b; -1 if none.
+qsizetype findPair(const QString& text, qsizetype from, QChar a, QChar b)
+{
+    const qsizetype n = text.size();
+    for (qsizetype p = text.indexOf(a, from); p >= 0; p = text.indexOf(a, p + 1)) {
+        if (p + 1 < n && text.at(p + 1) == b)
+            return p;
+    }
+    return -1;
 }
 
 } // namespace
 
-void HighlightComments(ScriptView& view, Colour colour, Styles styles)
+void HighlightComments(ScriptView& view)
 {
+    const QString& text = view.text();
     const int n = view.length();
     const int rounds = view.lineCount();
-    int from = 0;
+    qsizetype from = 0;
     for (int round = 0; round < rounds && from < n; ++round) {
-        const int open = view.findPlain(u"/*", from, n - from);
+        const qsizetype open = findPair(text, from, u'/', u'*');
         if (open < 0)
             break;
-        int close = view.findPlain(u"*/", from, n - from);
+        qsizetype close = findPair(text, from, u'*', u'/');
         // A "*/" before the "/*" closes nothing; the comment ends at the first "*/" found
         // from the "/*" on.
         if (close >= 0 && close < open)
-            close = view.findPlain(u"*/", open, n - open);
+            close = findPair(text, open, u'*', u'/');
         if (close < 0) {
-            view.setRangeStyle(open, n - open, colour, styles);
+            view.setRangeKind(int(open), int(n - open), Kind::Comment);
             break;
         }
-        view.setRangeStyle(open, close + 2 - open, colour, styles);
+        view.setRangeKind(int(open), int(close + 2 - open), Kind::Comment);
         from = close + 2;
     }
 
-    const QString& text = view.text();
-    int p = view.findPlain(u"//", 0, n);
+    qsizetype p = findPair(text, 0, u'/', u'/');
     while (p >= 0) {
         // A CR in the view's text always starts a CR LF.
         qsizetype lineEnd = text.indexOf(u'\r', p);
         if (lineEnd < 0)
             lineEnd = n;
-        if (view.charColourAt(p) == Colours::Black)
-            view.setRangeStyle(p, int(lineEnd) - p, colour, styles);
-        p = view.findPlain(u"//", int(lineEnd), n - int(lineEnd));
+        if (view.kindAt(int(p)) == Kind::Plain)
+            view.setRangeKind(int(p), int(lineEnd - p), Kind::Comment);
+        p = findPair(text, lineEnd, u'/', u'/');
     }
 }
 
-void HighlightStrings(ScriptView& view, Colour colour, Styles styles)
+void HighlightStrings(ScriptView& view)
 {
     const QString& text = view.text();
     qsizetype open = text.indexOf(u'"');
@@ -149,36 +100,65 @@ void HighlightStrings(ScriptView& view, Colour colour, Styles styles)
         const qsizetype close = text.indexOf(u'"', open + 1);
         if (close < 0)
             return;
-        if (view.charColourAt(int(open)) == Colours::Black)
-            view.setRangeStyle(int(open), int(close - open + 1), colour, styles);
+        if (view.kindAt(int(open)) == Kind::Plain)
+            view.setRangeKind(int(open), int(close - open + 1), Kind::String);
         open = text.indexOf(u'"', close + 1);
     }
 }
 
-void HighlightWord(ScriptView& view, QStringView word, Colour colour, Styles styles)
+void HighlightScript(ScriptView& view, const QList<ReservedName>& reserved)
 {
-    if (word.isEmpty())
-        return;
-    const int n = view.length();
-    const int len = int(word.size());
-    int p = view.findWord(word, 0, n);
-    while (p >= 0) {
-        if (!IsInComment(view, p))
-            view.setRangeStyle(p, len, colour, styles);
-        p = view.findWord(word, p + len, n - p - len);
-    }
-}
+    HighlightComments(view);
+    HighlightStrings(view);
 
-void HighlightScript(ScriptView& view, AnalysisContext& context)
-{
-    HighlightComments(view, Colours::Comment, Italic);
-    HighlightStrings(view, Colours::String, NoStyle);
-    context.ResetReservedNames(false);
-    const QList<NamedStyle> passes = identifierPasses(context);
-    if (highlightIdentifiers(view, passes))
-        return;
-    for (const NamedStyle& pass : passes)
-        HighlightWord(view, pass.name, pass.colour, pass.styles);
+    // Each name marks the index entry of its word; a later name overrides an earlier one.
+    const WordIndex& index = view.wordIndex();
+    std::vector<WordKinds> words(std::size_t(index.entryCount()));
+    const auto mark = [&](QStringView name, Kind kind) {
+        const bool hashed = name.size() > 1 && name.front() == u'#';
+        const int entry = index.entryOf(hashed ? name.mid(1) : name);
+        if (entry < 0)
+            return;
+        WordKinds& w = words[std::size_t(entry)];
+        (hashed ? w.hash : w.word) = kind;
+        w.hashLater = hashed;
+    };
+    for (const CatalogueWord& word : catalogueWords())
+        mark(word.name, word.kind);
+    for (const ReservedName& pair : reserved)
+        mark(pair.value, Kind::Reserved);
+
+    // A word (or "#word" without a word character before the '#') takes its kind unless its
+    // first character is in a comment; a word with both takes the later one.
+    const char16_t* text = reinterpret_cast<const char16_t*>(view.text().constData());
+    const std::span<Kind> kinds = view.kindsForWriting();
+    for (int entry = 0; entry < index.entryCount(); ++entry) {
+        const WordKinds& w = words[std::size_t(entry)];
+        if (w.word == Kind::Plain && w.hash == Kind::Plain)
+            continue;
+        const int length = index.nameLength(entry);
+        for (int q : index.positions(entry)) {
+            const bool asWord = w.word != Kind::Plain && kinds[std::size_t(q)] != Kind::Comment;
+            const bool asHash = w.hash != Kind::Plain && q > 0 && text[q - 1] == u'#' &&
+                                (q == 1 || !IsWordChar(text[q - 2])) &&
+                                kinds[std::size_t(q) - 1] != Kind::Comment;
+            const auto applyWord = [&] {
+                if (asWord)
+                    std::fill_n(kinds.begin() + q, length, w.word);
+            };
+            const auto applyHash = [&] {
+                if (asHash)
+                    std::fill_n(kinds.begin() + q - 1, length + 1, w.hash);
+            };
+            if (w.hashLater) {
+                applyWord();
+                applyHash();
+            } else {
+                applyHash();
+                applyWord();
+            }
+        }
+    }
 }
 
 } // namespace Lex

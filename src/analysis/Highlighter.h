@@ -1,18 +1,20 @@
 #pragma once
-// Colouring of a script view: comments, strings, catalogue identifiers, reserved names.
+// Colouring of a script view: the kinds of comments, strings, catalogue identifiers and
+// reserved names.
 
+#include "analysis/AnalysisContext.h"
 #include "analysis/ScriptView.h"
 
 namespace Lex {
 
-class AnalysisContext;
+/// Colours the whole view over the kinds it already has: comments, strings, then every
+/// catalogue identifier by its tag and every value of reserved (words not in a comment).
+/// The view's word index answers the identifiers.
+void HighlightScript(ScriptView& view, const QList<ReservedName>& reserved);
 
-/// Colours the whole view (one pass over its identifiers with a hash lookup).
-void HighlightScript(ScriptView& view, AnalysisContext& context);
-
-void HighlightComments(ScriptView& view, Colour colour, Styles styles);
-void HighlightStrings(ScriptView& view, Colour colour, Styles styles);
-/// Colours every whole-word occurrence of word whose first character is not a comment.
-void HighlightWord(ScriptView& view, QStringView word, Colour colour, Styles styles);
+/// Block comments, then line comments that start in uncoloured text, become Comment.
+void HighlightComments(ScriptView& view);
+/// The quotes pair in order; a pair whose opening quote is uncoloured becomes a String.
+void HighlightStrings(ScriptView& view);
 
 } // namespace Lex

@@ -9,14 +9,7 @@ namespace {
 
 const QString Indent = QStringLiteral("   ");
 
-bool isWhitespace(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == u' ' || u == u'\t' || u == u'\n' || u == u'\v' || u == u'\f' || u == u'\r';
-}
-
-// Splits text into lines as a string list's text setter does: at CR LF, CR or LF; a final
-// line break does not start another line.
+// Splits text into lines at CR LF, CR or LF; a final line break does not start another line.
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
@@ -75,72 +68,115 @@ int definitionEnd(const ScriptView& view, QStringView word, int pos, FunctionDef
 
 } // namespace
 
-int FindPluginCalls(const ScriptView& view, AnalysisContext& context)
+QStringList PluginCalls(const ScriptView& view, AnalysisContext& context)
 {
     context.BuildPluginList();
-    QStringList& remarks = context.loadRemarks();
-    const int n = view.length();
-    int count = 0;
+    QStringList calls;
     for (const QString& name : context.pluginFunctions()) {
-        const int len = int(name.size());
-        int p = view.findWord(name, 0, n);
-        while (p >= 0) {
-            if (!IsInComment(view, p)) {
-                remarks.append(Indent + name);
-                ++count;
-            }
-            p = view.findWord(name, p + len, n - p - len);
+        for (int p : view.findWords(name)) {
+            if (!IsInComment(view, p))
+                calls.append(name);
         }
     }
-    return count;
+    return calls;
 }
 
-int RemoveCalls(ScriptView& view, const QString& name, AnalysisContext& context)
+int FindPluginCalls(const ScriptView& view, AnalysisContext& context)
+{
+    const QStringList calls = PluginCalls(view, context);
+    for (const QString& name : calls)
+        context.loadRemarks().append(Indent + name);
+    return int(calls.size());
+}
+
+QList<Span> RemoveCalls(ScriptView& view, const QString& name, AnalysisContext& context)
 {
     // Deleting a call leaves the text after it unchanged, and the characters around the gap
     // are never word characters, so every later occurrence is found in the original text
-    // just as in the shortened one: the result is built in one pass.
-    const QString& text = view.text();
-    const int n = view.length();
+    // just as in the shortened one: the result is built in one pass, and the words outside
+    // the spans keep their places in the index, moved up.
+    QList<Span> spans;
     const int len = int(name.size());
     if (len == 0)
-        return 0;
-    QString result;
-    int kept = 0;
-    int removed = 0;
-    int tallyIndex = -1;
-    int p = view.findWord(name, 0, n);
-    while (p >= 0) {
+        return spans;
+    const QString& text = view.text();
+    int next = 0;
+    for (int p : view.findWords(name)) {
+        if (p < next)
+            continue;
+        next = p + len;
         const int end = FindStatementEnd(text, p, u'(');
-        int next = p + len;
-        if (end >= 0) {
-            if (removed == 0)
-                result.reserve(n);
-            result += QStringView(text).mid(kept, p - kept);
-            kept = end + 1;
-            next = end + 1;
-            ++removed;
-            tallyIndex = context.callTally().add(Indent + name);
-            context.callTally().setCount(tallyIndex, removed);
-        }
-        p = view.findWord(name, next, n - next);
+        if (end < 0)
+            continue;
+        spans.append(Span{p, end - p + 1});
+        next = end + 1;
+        const int tallyIndex = context.callTally().add(Indent + name);
+        context.callTally().setCount(tallyIndex, int(spans.size()));
     }
-    if (removed > 0) {
-        result += QStringView(text).mid(kept);
-        view.setText(result);
+    if (spans.isEmpty())
+        return spans;
+    QString result;
+    result.reserve(text.size());
+    int kept = 0;
+    for (const Span& span : std::as_const(spans)) {
+        result += QStringView(text).mid(kept, span.start - kept);
+        kept = span.end();
     }
+    result += QStringView(text).mid(kept);
+    WordIndex index = view.wordIndex().withoutSpans(result, spans);
+    view.setText(result, std::move(index));
+    return spans;
+}
+
+QList<Span> RemoveListedCalls(ScriptView& view, AnalysisContext& context)
+{
+    QList<Span> removed;
+    const QStringList names = context.removalList();
+    for (const QString& name : names)
+        removed = ComposeSpans(removed, RemoveCalls(view, name, context));
     return removed;
 }
 
-int RemoveListedCalls(ScriptView& view, AnalysisContext& context, const ScriptView* source)
+QList<Span> ComposeSpans(const QList<Span>& first, const QList<Span>& second)
 {
-    int total = 0;
-    const QStringList names = context.removalList();
-    for (const QString& name : names) {
-        if (source == nullptr || source->mayHoldWord(name))
-            total += RemoveCalls(view, name, context);
+    QList<Span> out;
+    const auto append = [&out](Span span) {
+        if (!out.isEmpty() && out.back().end() > span.start)
+            out.back().length = qMax(out.back().end(), span.end()) - out.back().start;
+        else
+            out.append(span);
+    };
+    // Walks first along the positions of second, moving each into the text before first;
+    // spans of first inside a span of second become part of it.
+    qsizetype i = 0;
+    int shift = 0;
+    const auto before = [&](int pos, bool keep) {
+        while (i < first.size() && first.at(i).start <= pos + shift) {
+            if (keep)
+                append(first.at(i));
+            shift += first.at(i).length;
+            ++i;
+        }
+        return pos + shift;
+    };
+    for (const Span& span : second) {
+        const int from = before(span.start, true);
+        const int to = before(span.end() - 1, false) + 1;
+        append(Span{from, to - from});
     }
-    return total;
+    while (i < first.size())
+        append(first.at(i++));
+    return out;
+}
+
+int PositionBefore(const QList<Span>& spans, int pos)
+{
+    for (const Span& span : spans) {
+        if (span.start > pos)
+            break;
+        pos += span.length;
+    }
+    return pos;
 }
 
 int ReplaceIdentifier(QStringList& lines, const QString& name, const QString& replacement)
@@ -198,7 +234,7 @@ int FindSignalsEnd(const ScriptView& view)
     const QString& text = view.text();
     const int n = view.length();
     int p = qMax(buyEnd, sellEnd) + 1;
-    while (p < n && (isWhitespace(text.at(p)) || text.at(p) == u';' || IsInComment(view, p)))
+    while (p < n && (IsWhitespace(text.at(p)) || text.at(p) == u';' || IsInComment(view, p)))
         ++p;
     return qMin(p, n) + 1;
 }

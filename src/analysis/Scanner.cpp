@@ -8,12 +8,6 @@ namespace {
 
 constexpr int FunctionKeywordLength = 8; // "function"
 
-bool isWhitespace(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == u' ' || u == u'\t' || u == u'\n' || u == u'\v' || u == u'\f' || u == u'\r';
-}
-
 QChar closingFor(QChar opening)
 {
     if (opening == u'(')
@@ -26,7 +20,7 @@ QChar closingFor(QChar opening)
 int skipWhitespace(const QString& text, int pos)
 {
     const int n = int(text.size());
-    while (pos < n && isWhitespace(text.at(pos)))
+    while (pos < n && IsWhitespace(text.at(pos)))
         ++pos;
     return pos;
 }
@@ -81,26 +75,6 @@ void flagEnclosing(FunctionDefs& defs, const QList<int>& reach, int pos)
 }
 
 } // namespace
-
-int FindWord(const ScriptView& view, QStringView word, int start, int length)
-{
-    return view.findWord(word, start, length);
-}
-
-int FindPlain(const ScriptView& view, QStringView text, int start, int length)
-{
-    return view.findPlain(text, start, length);
-}
-
-Colour CharColourAt(const ScriptView& view, int pos)
-{
-    return view.charColourAt(pos);
-}
-
-void SetRangeStyle(ScriptView& view, int start, int length, Colour colour, Styles styles)
-{
-    view.setRangeStyle(start, length, colour, styles);
-}
 
 int FindCodeChar(const ScriptView& view, int from, int to, QChar ch)
 {
@@ -178,15 +152,12 @@ int FindCharFrom(const QString& text, int start, QChar ch)
 
 int FindLastCode(const ScriptView& view, QStringView word)
 {
-    const int n = view.length();
-    int last = -1;
-    int p = view.findWord(word, 1, n - 1);
-    while (p >= 0) {
-        if (p > 0 && !IsInComment(view, p))
-            last = p;
-        p = view.findWord(word, p + 1, n - p - 1);
+    const QList<int> found = view.findWords(word);
+    for (auto it = found.crbegin(); it != found.crend(); ++it) {
+        if (*it > 0 && !IsInComment(view, *it))
+            return *it;
     }
-    return last;
+    return -1;
 }
 
 void CollectFunctions(const ScriptView& view, FunctionDefs& defs)
@@ -194,34 +165,34 @@ void CollectFunctions(const ScriptView& view, FunctionDefs& defs)
     defs.clear();
     const QString& text = view.text();
     const int n = view.length();
-    const QStringView keyword = u"function";
-    int p = view.findWord(keyword, 0, n);
-    while (p >= 0) {
-        int next = p + FunctionKeywordLength;
-        if (!IsInComment(view, p)) {
-            if (next >= n)
-                return;
-            next = skipWhitespace(text, next);
-            if (next >= n)
-                return;
-            const qsizetype bracket = text.indexOf(u'(', next);
-            if (bracket < 0)
-                return;
-            QString name = text.mid(next, bracket - next);
-            // The name ends at the first white-space character (a blank, tab or line
-            // break may stand before the bracket).
-            for (qsizetype i = 0; i < name.size(); ++i) {
-                if (isWhitespace(name.at(i))) {
-                    name.truncate(i);
-                    break;
-                }
+    int next = 0;
+    for (int p : view.findWords(u"function")) {
+        if (p < next)
+            continue;
+        next = p + FunctionKeywordLength;
+        if (IsInComment(view, p))
+            continue;
+        if (next >= n)
+            return;
+        next = skipWhitespace(text, next);
+        if (next >= n)
+            return;
+        const qsizetype bracket = text.indexOf(u'(', next);
+        if (bracket < 0)
+            return;
+        QString name = text.mid(next, bracket - next);
+        // The name ends at the first white-space character (a blank, tab or line break may
+        // stand before the bracket).
+        for (qsizetype i = 0; i < name.size(); ++i) {
+            if (IsWhitespace(name.at(i))) {
+                name.truncate(i);
+                break;
             }
-            const int bodyStart = FindCodeChar(view, next, n, u'{');
-            const int bodyEnd = FindMatchingBracket(view, next, n, u'{');
-            if (bodyStart >= 0 && bodyEnd >= 0)
-                defs.append(FunctionDef{name, bodyStart, bodyEnd, false});
         }
-        p = view.findWord(keyword, next, n - next);
+        const int bodyStart = FindCodeChar(view, next, n, u'{');
+        const int bodyEnd = FindMatchingBracket(view, next, n, u'{');
+        if (bodyStart >= 0 && bodyEnd >= 0)
+            defs.append(FunctionDef{name, bodyStart, bodyEnd, false});
     }
 }
 
@@ -250,23 +221,19 @@ int FindLastAssignment(const ScriptView& view, QStringView word, FunctionDefs& d
     const int n = view.length();
     const QList<int> reach = furthestBodyEnds(defs);
     int result = -1;
-    int p = view.findWord(word, 0, n);
-    while (p >= 0) {
-        if (!IsInComment(view, p)) {
-            const int after = skipWhitespace(text, p + int(word.size()));
-            if (after < n && text.at(after) == u'=' &&
-                (after + 1 >= n || text.at(after + 1) != u'=')) {
+    for (int p : view.findWords(word)) {
+        if (IsInComment(view, p))
+            continue;
+        const int after = skipWhitespace(text, p + int(word.size()));
+        if (after < n && text.at(after) == u'=' && (after + 1 >= n || text.at(after + 1) != u'=')) {
+            result = p;
+            flagEnclosing(defs, reach, p);
+        } else if (after < n && text.at(after) == u'[') {
+            const int close = FindCharFrom(text, p, u']');
+            const int semicolon = close < 0 ? -1 : FindCharFrom(text, close, u';');
+            if (semicolon >= 0 && holdsAssignment(text, close + 1, semicolon))
                 result = p;
-                flagEnclosing(defs, reach, p);
-            } else if (after < n && text.at(after) == u'[') {
-                const int close = FindCharFrom(text, p, u']');
-                const int semicolon = close < 0 ? -1 : FindCharFrom(text, close, u';');
-                if (semicolon >= 0 && holdsAssignment(text, close + 1, semicolon))
-                    result = p;
-            }
         }
-        const int next = p + int(word.size());
-        p = view.findWord(word, next, n - next);
     }
     return result;
 }

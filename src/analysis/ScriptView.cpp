@@ -1,7 +1,5 @@
 #include "analysis/ScriptView.h"
 
-#include "analysis/WordTable.h"
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -107,21 +105,14 @@ qsizetype indexOfIgnoringCase(QStringView folded, qsizetype from, qsizetype end,
     return -1;
 }
 
-// Whether word is made of ASCII word characters. Every character that folds to one of those
-// is a word character itself, so such a word can only be found as a whole run of word
-// characters; some non-word characters fold to letters beyond ASCII.
-bool isAsciiWord(QStringView word)
+// Makes an empty v, which stands for all zeros, n zeros long.
+template <typename T> void allocate(Detail::AttributeArray<T>& v, std::size_t n)
 {
-    return AllWordChars(word) &&
-           std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 128; });
-}
-
-// Makes v n zeros long.
-template <typename T> void resetAttributes(Detail::AttributeArray<T>& v, std::size_t n)
-{
+    if (!v.empty())
+        return;
     v.resize(n);
     if (n > 0)
-        std::memset(v.data(), 0, n * sizeof(T));
+        std::memset(static_cast<void*>(v.data()), 0, n * sizeof(T));
 }
 
 } // namespace
@@ -151,13 +142,20 @@ const QString& ScriptView::foldedText() const
     return m_folded;
 }
 
-void ScriptView::clear()
+const WordIndex& ScriptView::wordIndex() const
 {
-    m_text.clear();
+    if (!m_index)
+        m_index.emplace(m_text);
+    return *m_index;
+}
+
+void ScriptView::textChanged()
+{
     m_foldedValid = false;
-    m_wordsValid = false;
-    m_colours.clear();
+    m_index.reset();
+    m_kinds.clear();
     m_palette.assign(1, Colours::Black);
+    m_colours.clear();
     m_styles.clear();
     m_sizes.clear();
     m_paragraphs.clear();
@@ -165,34 +163,38 @@ void ScriptView::clear()
     ++m_revision;
 }
 
+void ScriptView::clear()
+{
+    m_text.clear();
+    textChanged();
+}
+
 void ScriptView::setText(const QString& text)
 {
     m_text = normaliseLineBreaks(text);
-    m_foldedValid = false;
-    m_wordsValid = false;
-    const std::size_t n = std::size_t(m_text.size());
-    // Colour number 0 (black), no style and the base size are all zero: the arrays are
-    // cleared as memory.
-    static_assert(Colours::Black == 0 && NoStyle == 0);
-    resetAttributes(m_colours, n);
-    m_palette.assign(1, Colours::Black);
-    resetAttributes(m_styles, n);
-    resetAttributes(m_sizes, n);
-    m_paragraphs.clear();
-    m_tailFormat = ParagraphFormat();
-    ++m_revision;
+    textChanged();
+}
+
+void ScriptView::setText(const QString& text, WordIndex index)
+{
+    m_text = normaliseLineBreaks(text);
+    textChanged();
+    // Normalising only ever adds characters; the index fits the text when none were added.
+    if (m_text.size() == text.size())
+        m_index.emplace(std::move(index));
 }
 
 void ScriptView::setLines(const QStringList& lines)
 {
-    QString text;
     qsizetype total = 0;
     for (const QString& line : lines)
         total += line.size() + 2;
-    text.reserve(total);
+    QString text(total, Qt::Uninitialized);
+    QChar* out = text.data();
     for (const QString& line : lines) {
-        text += line;
-        text += ScriptView::LineBreak;
+        out = std::copy(line.cbegin(), line.cend(), out);
+        *out++ = u'\r';
+        *out++ = u'\n';
     }
     setText(text);
 }
@@ -202,6 +204,7 @@ QStringList ScriptView::lines() const
     QStringList result;
     if (m_text.isEmpty())
         return result;
+    result.reserve(lineCount());
     qsizetype from = 0;
     const qsizetype n = m_text.size();
     while (from < n) {
@@ -237,11 +240,16 @@ void ScriptView::appendLine(const QString& line)
     added += ScriptView::LineBreak;
     m_text += added;
     m_foldedValid = false;
-    m_wordsValid = false;
+    m_index.reset();
     const std::size_t n = std::size_t(m_text.size());
-    m_colours.resize(n, 0);
-    m_styles.resize(n, NoStyle);
-    m_sizes.resize(n, 0);
+    if (!m_kinds.empty())
+        m_kinds.resize(n, Kind::Plain);
+    if (!m_colours.empty()) {
+        m_colours.resize(n, 0);
+        m_styles.resize(n, NoStyle);
+    }
+    if (!m_sizes.empty())
+        m_sizes.resize(n, 0);
     ++m_revision;
 }
 
@@ -256,53 +264,23 @@ int ScriptView::findPlain(QStringView needle, int start, int length) const
     return int(indexOfIgnoringCase(foldedText(), from, end, needle));
 }
 
-void ScriptView::keepWordFilter(WordFilter&& words) const
+QList<int> ScriptView::findWords(QStringView word) const
 {
-    m_words = std::move(words);
-    m_wordsValid = true;
-}
-
-bool ScriptView::mayHoldWord(QStringView word) const
-{
-    return !m_wordsValid || !isAsciiWord(word) || m_words.mayHold(WordHash(FoldedWord(word)));
+    if (WordIndex::answers(word))
+        return wordIndex().occurrences(word);
+    QList<int> found;
+    const int n = length();
+    for (int p = findWord(word, 0, n); p >= 0; p = findWord(word, p + 1, n - p - 1))
+        found.append(p);
+    return found;
 }
 
 QList<bool> ScriptView::containsWords(const QStringList& words) const
 {
-    QList<bool> found(words.size(), false);
-    // Words that fold alike share one entry; its number indexes `seen`.
-    WordTable<int> table;
-    QList<int> entryOf(words.size(), -1);
-    int entries = 0;
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const QString& word = words.at(i);
-        if (!isAsciiWord(word)) {
-            found[i] = findWord(word, 0, length()) >= 0;
-            continue;
-        }
-        const QString folded = FoldedWord(word);
-        const std::uint32_t h = WordHash(folded);
-        if (m_wordsValid && !m_words.mayHold(h))
-            continue;
-        if (const int* entry = table.find(h, CodeUnits(folded), folded.size())) {
-            entryOf[i] = *entry;
-        } else {
-            table.insert(folded, entries);
-            entryOf[i] = entries++;
-        }
-    }
-    if (entries > 0) {
-        std::vector<bool> seen(std::size_t(entries), false);
-        const char16_t* foldedText = CodeUnits(this->foldedText());
-        ForEachWord(*this, [&](int start, int end, std::uint32_t h) {
-            if (const int* entry = table.find(h, foldedText + start, end - start))
-                seen[std::size_t(*entry)] = true;
-        });
-        for (qsizetype i = 0; i < words.size(); ++i) {
-            if (entryOf.at(i) >= 0)
-                found[i] = seen[std::size_t(entryOf.at(i))];
-        }
-    }
+    QList<bool> found;
+    found.reserve(words.size());
+    for (const QString& word : words)
+        found.append(findWord(word, 0, length()) >= 0);
     return found;
 }
 
@@ -310,12 +288,12 @@ int ScriptView::findWord(QStringView word, int start, int length) const
 {
     if (word.isEmpty() || length <= 0)
         return -1;
-    if (!mayHoldWord(word))
-        return -1;
     qint64 from = start;
     qint64 end = qint64(start) + length;
     if (!clipRange(m_text.size(), from, end))
         return -1;
+    if (WordIndex::answers(word))
+        return wordIndex().find(word, int(from), int(end));
     const qsizetype n = m_text.size();
     while (from < end) {
         const qsizetype p = indexOfIgnoringCase(foldedText(), from, end, word);
@@ -331,18 +309,59 @@ int ScriptView::findWord(QStringView word, int start, int length) const
     return -1;
 }
 
+ScriptView::Attributes ScriptView::attributesAt(std::size_t pos) const
+{
+    Attributes a{Colours::Black, NoStyle, m_sizes.empty() ? 0 : m_sizes[pos],
+                 m_kinds.empty() ? Kind::Plain : m_kinds[pos]};
+    if (a.kind != Kind::Plain) {
+        const KindFormat format = FormatOf(a.kind);
+        a.colour = format.colour;
+        a.styles = format.styles;
+    } else if (!m_colours.empty()) {
+        a.colour = m_palette[m_colours[pos]];
+        a.styles = m_styles[pos];
+    }
+    return a;
+}
+
+Colour ScriptView::charColourAt(int pos) const
+{
+    return pos >= 0 && pos < length() ? attributesAt(std::size_t(pos)).colour : Colours::Black;
+}
+
 Styles ScriptView::stylesAt(int pos) const
 {
-    if (pos < 0 || pos >= length())
-        return NoStyle;
-    return m_styles[std::size_t(pos)];
+    return pos >= 0 && pos < length() ? attributesAt(std::size_t(pos)).styles : Styles(NoStyle);
 }
 
 int ScriptView::sizeAt(int pos) const
 {
-    if (pos < 0 || pos >= length())
-        return 0;
-    return m_sizes[std::size_t(pos)];
+    return pos >= 0 && pos < length() && !m_sizes.empty() ? m_sizes[std::size_t(pos)] : 0;
+}
+
+void ScriptView::setRangeKind(int start, int length, Kind kind)
+{
+    qint64 from = start;
+    qint64 end = qint64(start) + length;
+    if (!clipRange(m_text.size(), from, end))
+        return;
+    const std::span<Kind> kinds = kindsForWriting();
+    std::fill(kinds.begin() + from, kinds.begin() + end, kind);
+}
+
+std::span<Kind> ScriptView::kindsForWriting()
+{
+    static_assert(Kind::Plain == Kind{});
+    allocate(m_kinds, std::size_t(m_text.size()));
+    ++m_revision;
+    return m_kinds;
+}
+
+void ScriptView::allocateFreeAttributes()
+{
+    const std::size_t n = std::size_t(m_text.size());
+    allocate(m_colours, n);
+    allocate(m_styles, n);
 }
 
 std::uint8_t ScriptView::paletteIndex(Colour colour)
@@ -380,9 +399,12 @@ void ScriptView::setRangeStyle(int start, int length, Colour colour, Styles styl
     qint64 end = qint64(start) + length;
     if (!clipRange(m_text.size(), from, end))
         return;
+    allocateFreeAttributes();
     const std::uint8_t index = paletteIndex(colour);
     std::fill(m_colours.begin() + from, m_colours.begin() + end, index);
     std::fill(m_styles.begin() + from, m_styles.begin() + end, styles);
+    if (!m_kinds.empty())
+        std::fill(m_kinds.begin() + from, m_kinds.begin() + end, Kind::Plain);
     ++m_revision;
 }
 
@@ -392,6 +414,16 @@ void ScriptView::setRangeFont(int start, int length, Styles styles, int size)
     qint64 end = qint64(start) + length;
     if (!clipRange(m_text.size(), from, end))
         return;
+    allocateFreeAttributes();
+    allocate(m_sizes, std::size_t(m_text.size()));
+    // A character of a kind keeps the kind's colour as its free colour.
+    for (qint64 i = from; !m_kinds.empty() && i < end; ++i) {
+        const Kind kind = m_kinds[std::size_t(i)];
+        if (kind != Kind::Plain) {
+            m_colours[std::size_t(i)] = paletteIndex(FormatOf(kind).colour);
+            m_kinds[std::size_t(i)] = Kind::Plain;
+        }
+    }
     const auto stored = std::uint8_t(std::clamp(size, 0, 255));
     std::fill(m_styles.begin() + from, m_styles.begin() + end, styles);
     std::fill(m_sizes.begin() + from, m_sizes.begin() + end, stored);
@@ -407,19 +439,11 @@ QList<Run> ScriptView::runs(int start, int length) const
         return result;
     qint64 i = from;
     while (i < end) {
-        const std::size_t k = std::size_t(i);
-        Run run;
-        run.start = int(i);
-        const std::uint8_t colour = m_colours[k];
-        run.colour = m_palette[colour];
-        run.styles = m_styles[k];
-        run.size = m_sizes[k];
+        const Attributes a = attributesAt(std::size_t(i));
         qint64 j = i + 1;
-        while (j < end && m_colours[std::size_t(j)] == colour &&
-               m_styles[std::size_t(j)] == run.styles && m_sizes[std::size_t(j)] == run.size)
+        while (j < end && attributesAt(std::size_t(j)) == a)
             ++j;
-        run.length = int(j - i);
-        result.append(run);
+        result.append(Run{int(i), int(j - i), a.colour, a.styles, a.size, a.kind});
         i = j;
     }
     return result;

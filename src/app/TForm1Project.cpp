@@ -156,7 +156,7 @@ void TForm1::OpenProjectFile(const QString& path)
     }
     rEdit.clear();
     rEdit.setLines(*SourceLines);
-    Lex::HighlightScript(rEdit, analysis);
+    Lex::HighlightScript(rEdit, analysis.reservedNames());
     CheckLoadedScript();
     if (!ScriptAccepted) {
         notifyChanged();

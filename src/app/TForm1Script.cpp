@@ -68,7 +68,7 @@ void TForm1::Button7Click()
     leAFL.setInvalid(false);
     projectData.SourcePath = leAFL.text();
     rEdit.setLines(*SourceLines);
-    Lex::HighlightScript(rEdit, analysis);
+    Lex::HighlightScript(rEdit, analysis.reservedNames());
     CheckLoadedScript();
     if (!ScriptAccepted)
         return;

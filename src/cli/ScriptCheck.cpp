@@ -90,7 +90,7 @@ CheckReport ScriptCheck::runLines(const QStringList& lines, bool showSignals)
     // Loading: the source view, coloured, and the load check.
     Lex::ScriptView rEdit;
     rEdit.setLines(lines);
-    Lex::HighlightScript(rEdit, context);
+    Lex::HighlightScript(rEdit, context.reservedNames());
     report.missingBuy = rEdit.findWord(u"Buy", 0, rEdit.length()) < 0;
     report.missingSell = rEdit.findWord(u"Sell", 0, rEdit.length()) < 0;
     context.loadRemarks().clear();
@@ -103,7 +103,7 @@ CheckReport ScriptCheck::runLines(const QStringList& lines, bool showSignals)
     const QString copy = Lex::ScriptView::LineBreak.toString() + rEdit.text();
     Lex::ScriptView rGenAFL;
     rGenAFL.setText(copy);
-    Lex::HighlightScript(rGenAFL, context);
+    Lex::HighlightScript(rGenAFL, context.reservedNames());
     context.callTally().clear();
     context.ResolveReservedNames(rEdit);
     context.BuildRemovalList();
@@ -114,7 +114,7 @@ CheckReport ScriptCheck::runLines(const QStringList& lines, bool showSignals)
     else if (!showSignals && plotShapes >= 0)
         removal.removeAt(plotShapes);
     Lex::RemoveListedCalls(rGenAFL, context);
-    Lex::HighlightScript(rGenAFL, context);
+    Lex::HighlightScript(rGenAFL, context.reservedNames());
     report.removalReport = Afl::RemovalReport(context.callTally());
     Afl::CollectWarnings(rGenAFL, context);
     report.warningReport = Afl::WarningReport(context.callTally());

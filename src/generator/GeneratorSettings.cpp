@@ -24,12 +24,12 @@ int StandardIntervalSeconds(int index)
 
 int CaptureInterval(const OptionSnapshot& options)
 {
-    switch (options.rgInterval) {
-    case 1:
+    switch (IntervalMode(options.rgInterval)) {
+    case IntervalMode::Standard:
         return StandardIntervalSeconds(options.cbIntSecs);
-    case 2:
+    case IntervalMode::Seconds:
         return options.csIntSecs;
-    case 3:
+    case IntervalMode::Ticks:
         return -options.csIntTicks;
     default:
         return 0;
@@ -42,32 +42,37 @@ GeneratorSettings CaptureSettings(const OptionSnapshot& options)
 {
     const QLocale& locale = options.locale;
     GeneratorSettings s;
-    s.tickerMode = options.rgTicker;
-    s.tickerName = s.tickerMode != 0 ? options.edName : QString();
-    s.accountMode = options.rgAccount;
-    s.accountName = s.accountMode != 0 ? options.edAccount : QString();
-    s.signalMode = options.rgSignals;
+    s.tickerMode = TickerMode(options.rgTicker);
+    s.tickerName = s.tickerMode != TickerMode::FromChart ? options.edName : QString();
+    s.accountMode = AccountMode(options.rgAccount);
+    s.accountName = s.accountMode != AccountMode::Automatic ? options.edAccount : QString();
+    s.signalMode = SignalMode(options.rgSignals);
     s.showSignals = CheckedAndEnabled(options.cbShow);
     s.refresh = CheckedAndEnabled(options.cbRefresh);
     s.refreshSeconds = options.csRefresh;
     s.reverseOnly = CheckedAndEnabled(options.cbReverse);
     s.oneOrderPerBar = CheckedAndEnabled(options.cbOneSignal);
-    s.intervalMode = options.rgInterval;
+    s.intervalMode = IntervalMode(options.rgInterval);
     s.interval = CaptureInterval(options);
-    s.positionMode = options.rgHowPosition;
-    s.positionUnit = options.rgPositions;
+    s.positionMode = PositionMode(options.rgHowPosition);
+    s.positionUnit = PositionUnit(options.rgPositions);
     s.positionCount = options.csCount;
     s.positionValue = options.csValue;
-    s.orderMode = options.rgOrders;
-    s.limitValue =
-        LocaleTextToReal(s.orderMode == 1 ? options.edValDev : options.edCentDev, locale);
-    s.referenceMode = options.rgDeviation;
-    s.otherPrice = s.referenceMode == 2 ? LocaleTextToReal(options.edOtherPrice, locale) : 0;
+    s.orderMode = OrderMode(options.rgOrders);
+    s.limitValue = LocaleTextToReal(
+        s.orderMode == OrderMode::Limit ? options.edValDev : options.edCentDev, locale);
+    s.referenceMode = ReferenceMode(options.rgDeviation);
+    s.otherPrice = s.referenceMode == ReferenceMode::OtherPrice
+                       ? LocaleTextToReal(options.edOtherPrice, locale)
+                       : 0;
     s.comments = options.cbComments;
     s.peg = options.cbPEG;
     // A PEG order never carries an activation limit.
-    s.activationMode = CheckedAndEnabled(options.cbLimAkt) && !s.peg ? options.rgCentPkt + 1 : 0;
-    s.activationValue = s.activationMode > 0 ? LocaleTextToReal(options.edLimAkt, locale) : 0;
+    s.activationMode = CheckedAndEnabled(options.cbLimAkt) && !s.peg
+                           ? ActivationMode(options.rgCentPkt + 1)
+                           : ActivationMode::Off;
+    s.activationValue =
+        s.activationMode > ActivationMode::Off ? LocaleTextToReal(options.edLimAkt, locale) : 0;
     return s;
 }
 

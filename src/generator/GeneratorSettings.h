@@ -6,32 +6,113 @@
 
 namespace Afl {
 
+// The modes of the settings block. Each holds the item index its option had, None when the
+// option had no selection; a value beyond the named ones is kept as it is.
+
+enum class TickerMode
+{
+    None = -1,
+    FromChart = 0,
+    Defined = 1,
+};
+
+enum class AccountMode
+{
+    None = -1,
+    Automatic = 0,
+    Defined = 1,
+};
+
+enum class SignalMode
+{
+    None = -1,
+    CurrentCandle = 0,
+    PreviousCandle = 1,
+};
+
+enum class IntervalMode
+{
+    None = -1,
+    FromChart = 0,
+    Standard = 1,
+    Seconds = 2,
+    Ticks = 3,
+};
+
+enum class PositionMode
+{
+    None = -1,
+    TargetSize = 0, // buy up to the target size or value, sell everything
+    UserCode = 1,   // the size is written by the user's own code
+};
+
+enum class PositionUnit
+{
+    None = -1,
+    Shares = 0,
+    Value = 1,
+};
+
+enum class OrderMode
+{
+    None = -1,
+    NoLimit = 0, // PKC
+    Limit = 1,   // a limit price in zł/pkt
+    Percent = 2, // a limit as a percent deviation
+};
+
+enum class ReferenceMode
+{
+    None = -1,
+    ReferencePrice = 0, // the previous day's close
+    LastTrade = 1,
+    OtherPrice = 2,
+};
+
+/// Off unless the activation limit is chosen; then the unit's item index plus one.
+enum class ActivationMode
+{
+    Off = 0,
+    Percent = 1,
+    Amount = 2, // in zł/pkt
+};
+
 struct GeneratorSettings
 {
-    int tickerMode = 0;
+    TickerMode tickerMode = TickerMode::FromChart;
     QString tickerName;
-    int accountMode = 0;
+    AccountMode accountMode = AccountMode::Automatic;
     QString accountName;
-    int signalMode = 0;
+    SignalMode signalMode = SignalMode::CurrentCandle;
     bool showSignals = false;
     bool refresh = true;
     int refreshSeconds = 1;
     bool reverseOnly = false;
     bool oneOrderPerBar = false;
-    int intervalMode = 0;
+    IntervalMode intervalMode = IntervalMode::FromChart;
     int interval = 0;
-    int positionMode = 0;
-    int positionUnit = 0;
+    PositionMode positionMode = PositionMode::TargetSize;
+    PositionUnit positionUnit = PositionUnit::Shares;
     int positionCount = 0;
     double positionValue = 0;
-    int orderMode = 0;
+    OrderMode orderMode = OrderMode::NoLimit;
     double limitValue = 0;
-    int referenceMode = 0;
+    ReferenceMode referenceMode = ReferenceMode::ReferencePrice;
     double otherPrice = 0;
-    int activationMode = 0;
+    ActivationMode activationMode = ActivationMode::Off;
     double activationValue = 0;
     bool comments = false;
     bool peg = false;
+
+    /// The limit of the orders is computed by the generated function getLimit.
+    bool limitIsFunction() const { return orderMode == OrderMode::Percent; }
+    /// The activation limit is computed by the generated function getLimAkt.
+    bool activationIsFunction() const
+    {
+        return activationMode != ActivationMode::Off &&
+               referenceMode >= ReferenceMode::ReferencePrice &&
+               referenceMode <= ReferenceMode::OtherPrice;
+    }
 
     bool operator==(const GeneratorSettings&) const = default;
 };
@@ -75,7 +156,8 @@ struct OptionSnapshot
     QLocale locale = QLocale::system();
 };
 
-/// Fills the settings block from the snapshot by the capture rules.
+/// Fills the settings block from the snapshot by the capture rules; the one place where the
+/// options' item indexes become modes.
 GeneratorSettings CaptureSettings(const OptionSnapshot& options);
 
 } // namespace Afl

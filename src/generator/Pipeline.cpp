@@ -1,6 +1,5 @@
 #include "generator/Pipeline.h"
 
-#include "analysis/AnalysisContext.h"
 #include "analysis/AppendRemark.h"
 #include "analysis/Highlighter.h"
 #include "analysis/Rewriter.h"
@@ -8,9 +7,13 @@
 #include "generator/Reports.h"
 #include "generator/Sections.h"
 
+#include <vector>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Afl {
+
+using Lex::WordIndex;
 
 namespace {
 
@@ -36,35 +39,54 @@ void UpdatePlotShapesRemoval(Lex::AnalysisContext& context, bool showSignals)
 
 } // namespace
 
+CopyAnalysis AnalyseWorkingCopy(const Lex::ScriptView& rEdit, Lex::ScriptView& rGenAFL,
+                                Lex::AnalysisContext& context, bool showSignals)
+{
+    CopyAnalysis result;
+    // The copy's identifiers are the source's, two characters further on.
+    const QString copy = CrLf + rEdit.text();
+    const int prefix = int(CrLf.size());
+    const WordIndex::Piece pieces[] = {{0, prefix, -1}, {prefix, rEdit.length(), 0}};
+    rGenAFL.setText(copy, rEdit.wordIndex().spliced(copy, pieces));
+    context.callTally().clear();
+    context.ResolveReservedNames(rEdit);
+    const QList<Lex::ReservedName>& reserved = context.reservedNames();
+
+    context.BuildRemovalList();
+    UpdatePlotShapesRemoval(context, showSignals);
+    result.removedSpans = Lex::RemoveListedCalls(rGenAFL, context);
+    result.removedCalls = context.callTally();
+    // The copy is coloured when it is made and again once the calls are deleted. A deletion
+    // writes the text anew, which drops the first colours; without one the second colouring
+    // reads them (a quote pair counts as a string only while its opening quote is uncoloured).
+    if (result.removedSpans.isEmpty())
+        Lex::HighlightScript(rGenAFL, reserved);
+    Lex::HighlightScript(rGenAFL, reserved);
+
+    CollectWarnings(rGenAFL, context);
+    result.riskyCalls = context.callTally();
+
+    const int pos = Lex::FindSignalsEnd(rGenAFL);
+    result.noBuy = pos == -1;
+    result.noSell = pos == -2;
+    result.insertionPoint = pos > 0 ? pos - 1 : -1;
+    return result;
+}
+
 GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& rGenAFL,
                                 Lex::ScriptView& rUwagi, Lex::AnalysisContext& context,
                                 const GeneratorSettings& settings, bool cbShowChecked)
 {
     GenerationResult result;
-
-    // The working copy is coloured only once the listed calls are gone: nothing reads its
-    // colours before that.
-    rGenAFL.clear();
-    rGenAFL.setText(CrLf + rEdit.text());
     rUwagi.clear();
-    context.callTally().clear();
-
-    context.ResolveReservedNames(rEdit);
+    static_cast<CopyAnalysis&>(result) =
+        AnalyseWorkingCopy(rEdit, rGenAFL, context, settings.showSignals);
     const Sections sections = GenerateSections(settings, context.reservedNames());
 
-    context.BuildRemovalList();
-    UpdatePlotShapesRemoval(context, settings.showSignals);
-    Lex::RemoveListedCalls(rGenAFL, context, &rEdit);
-    Lex::HighlightScript(rGenAFL, context);
-
-    AppendLines(rUwagi, RemovalReport(context.callTally()));
-    CollectWarnings(rGenAFL, context);
-    AppendLines(rUwagi, WarningReport(context.callTally()));
-
-    // Comments are told by the colours given above: no text change may come in between.
-    const int pos = Lex::FindSignalsEnd(rGenAFL);
-    if (pos < 0) {
-        if (pos == -1)
+    AppendLines(rUwagi, RemovalReport(result.removedCalls));
+    AppendLines(rUwagi, WarningReport(result.riskyCalls));
+    if (!result.signalsFound()) {
+        if (result.noBuy)
             rUwagi.appendLine(u"\r\nNie można odnaleźć definicji sygnału BUY!"_s);
         else
             rUwagi.appendLine(u"\r\nNie można odnaleźć definicji sygnału SELL!"_s);
@@ -80,20 +102,32 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
     Lex::AppendRemark(rUwagi, u"\r\nUżytkownik powinien samodzielnie sprawdzić poprawność kodu!"_s,
                       Lex::Bold, 10);
 
-    // The working copy's lines, each followed by CR LF.
-    QString script = rGenAFL.text();
-    if (!script.isEmpty() && !script.endsWith(CrLf))
-        script += CrLf;
-    const qsizetype at = qMin<qsizetype>(pos - 1, script.size());
-    script.insert(at, sections.sell);
-    script.insert(at, sections.buy);
-    script.prepend(sections.header);
+    // The finished script: the header, the working copy up to the insertion point, the buy
+    // and sell sections, the rest of the copy ending in a line break, and the plot section.
+    // Every section begins and ends with a line break, so the copy's words stay as they are
+    // and its index carries over.
+    const QString& copy = rGenAFL.text();
+    const int at = qMin(result.insertionPoint, int(copy.size()));
+    QString script;
+    script.reserve(copy.size() + sections.header.size() + sections.buy.size() +
+                   sections.sell.size() + sections.plot.size() + 4);
+    std::vector<WordIndex::Piece> pieces;
+    const auto add = [&](QStringView part, int from) {
+        pieces.push_back({int(script.size()), int(part.size()), from});
+        script += part;
+    };
+    add(sections.header, -1);
+    add(QStringView(copy).left(at), 0);
+    add(sections.buy, -1);
+    add(sections.sell, -1);
+    add(QStringView(copy).mid(at), at);
+    if (!copy.isEmpty() && !copy.endsWith(CrLf))
+        add(CrLf, -1);
     if (cbShowChecked)
-        script += sections.plot + CrLf;
-
-    rGenAFL.clear();
-    rGenAFL.setText(script);
-    Lex::HighlightScript(rGenAFL, context);
+        add(sections.plot + CrLf, -1);
+    WordIndex index = rGenAFL.wordIndex().spliced(script, pieces);
+    rGenAFL.setText(script, std::move(index));
+    Lex::HighlightScript(rGenAFL, context.reservedNames());
     result.sourceLines = rGenAFL.lines();
     result.success = true;
     return result;

@@ -1,18 +1,47 @@
 #pragma once
 // The generation pipeline: working copy, rewrites, reports, sections and their insertion.
 
+#include "analysis/AnalysisContext.h"
+#include "analysis/WordIndex.h"
 #include "generator/GeneratorSettings.h"
 
+#include <QList>
 #include <QStringList>
 
 namespace Lex {
-class AnalysisContext;
 class ScriptView;
 } // namespace Lex
 
 namespace Afl {
 
-struct GenerationResult
+/// What the rewrites and checks of a generation found in its working copy (the source with
+/// an empty line before it).
+struct CopyAnalysis
+{
+    /// No assignment to Buy; then nothing is known about Sell.
+    bool noBuy = false;
+    /// An assignment to Buy but none to Sell.
+    bool noSell = false;
+    /// Where the order sections go: 0-based position in the working copy after the
+    /// deletions (its length when they go at the end); -1 when Buy or Sell is missing.
+    int insertionPoint = -1;
+    /// Every span deleted, ascending, in the working copy as first made.
+    QList<Lex::Span> removedSpans;
+    /// The deleted calls ("   name" and the number of its calls) and the risky functions
+    /// found, in the order the reports list them.
+    Lex::CallTally removedCalls;
+    Lex::CallTally riskyCalls;
+
+    bool signalsFound() const { return !noBuy && !noSell; }
+};
+
+/// Makes the working copy of rEdit in rGenAFL, deletes the listed calls (PlotShapes too when
+/// showSignals), colours it, and finds the risky calls and the insertion point. The context's
+/// reserved names are resolved from rEdit.
+CopyAnalysis AnalyseWorkingCopy(const Lex::ScriptView& rEdit, Lex::ScriptView& rGenAFL,
+                                Lex::AnalysisContext& context, bool showSignals);
+
+struct GenerationResult : CopyAnalysis
 {
     bool success = false;
     /// The working copy's lines, and after a success the finished script's lines.

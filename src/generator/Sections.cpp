@@ -69,7 +69,7 @@ QString Account(const GeneratorSettings& s)
 
 QString CloseLine(const GeneratorSettings& s)
 {
-    if (s.tickerMode == 1)
+    if (s.tickerMode == TickerMode::Defined)
         return u"  cena = LastValue(FOREIGN(\""_s + Ticker(s) + u"\", \"Close\"));\r\n"_s;
     return u"  cena = LastValue(C);\r\n"_s;
 }
@@ -78,11 +78,11 @@ QString CloseLine(const GeneratorSettings& s)
 QString PriceLines(const GeneratorSettings& s)
 {
     switch (s.referenceMode) {
-    case 0:
+    case ReferenceMode::ReferencePrice:
         return u"  TimeFrameSet(inDaily);\r\n"_s + CloseLine(s) + u"  TimeFrameRestore();\r\n"_s;
-    case 1:
+    case ReferenceMode::LastTrade:
         return CloseLine(s);
-    case 2:
+    case ReferenceMode::OtherPrice:
         return u"  cena = "_s + FormatReal(s.otherPrice) + u";\r\n"_s;
     default:
         return QString();
@@ -95,14 +95,10 @@ double Percent(double value)
     return double(static_cast<long double>(value) * 0.01L);
 }
 
-bool IsFunction(const QString& text)
-{
-    return text.contains(u"function"_s, Qt::CaseSensitive);
-}
-
 QString SignalLine(const GeneratorSettings& s, const QString& signal, const QString& canFlag)
 {
-    const QString array = s.signalMode != 0 ? signal : u"Ref("_s + signal + u", -1)"_s;
+    const QString array =
+        s.signalMode != SignalMode::CurrentCandle ? signal : u"Ref("_s + signal + u", -1)"_s;
     QString text = u"m"_s + signal + u" = LastValue("_s + array + u")"_s;
     if (s.reverseOnly)
         text += u" && Nz(StaticVarGet("_s + canFlag + u"), 1)"_s;
@@ -117,6 +113,44 @@ QString OrderCall(const GeneratorSettings& s, const QString& id, const QString& 
     return u"  "_s + id + u" = "_s + function + (s.peg ? u"PEG(\""_s : u"(\""_s) + Ticker(s) +
            u"\", \""_s + Account(s) + u"\", "_s + quantity + u", "_s + limit + u", "_s +
            activation + u");"_s;
+}
+
+// One side of the orders: its signal, quantity, order id, plug-in function, and the values
+// of the alternate-order flags after an order, with their comment.
+struct OrderSide
+{
+    QString signal;
+    QString quantity;
+    QString id;
+    QString function;
+    int canBuy;
+    int canSell;
+    QString flagsComment;
+};
+
+// The order block of one side: the order when its signal is set, and with alternate orders
+// only, the flags that allow the other side next.
+void WriteOrderBlock(LineWriter& w, const GeneratorSettings& s, const OrderSide& side,
+                     const QString& limit, const QString& activation)
+{
+    w.line(u"if("_s + side.signal + u" && ("_s + side.quantity + u">0))"_s);
+    w.line(u"{"_s);
+    w.line(OrderCall(s, side.id, side.function, side.quantity, limit, activation));
+    if (s.reverseOnly) {
+        w.line(u"  if(StrLen("_s + side.id + u")>0)"_s);
+        w.line(u"  {"_s);
+        w.line(u"    StaticVarSet(svCanBuy, "_s + QString::number(side.canBuy) + u");"_s);
+        const QString canSell =
+            u"    StaticVarSet(svCanSell, "_s + QString::number(side.canSell) + u");"_s;
+        if (s.comments) {
+            w.line(canSell + u"  // "_s + side.flagsComment);
+            w.line(u"  }"_s);
+        } else {
+            w.line(canSell + u"  }"_s);
+        }
+    }
+    w.line(u"}"_s);
+    w.line();
 }
 
 QString ApplyReservedNames(const QString& section, const QList<Lex::ReservedName>& reserved)
@@ -211,11 +245,11 @@ QString BuildHeaderSection(const GeneratorSettings& s, const QString& date)
         w.line(u"  StaticVarSet(svPrevTime, 0);"_s,
                u"  // Zerowanie zmiennej przechowującej czas dla potrzeb funkcji isNewBar");
     w.line(u"  voxInit();"_s, u"  // Inicjalizacja plugina dla bieżącego wykresu");
-    if (s.tickerMode == 1)
+    if (s.tickerMode == TickerMode::Defined)
         w.line(u"  voxAddTicker(\""_s + Ticker(s) + u"\");"_s,
                u"  // Wywołanie funkcji dodającej wybrany walor (argument funkcji) do listy "
                u"zleceń manualnych");
-    if (s.intervalMode != 0)
+    if (s.intervalMode != IntervalMode::FromChart)
         w.line(u"  voxSetInterval(\""_s + Ticker(s) + u"\", "_s + QString::number(s.interval) +
                    u");"_s,
                u"  // Zabezpieczenie: wybrano konkretny interwał");
@@ -239,20 +273,21 @@ QString BuildDeclarationSection(const GeneratorSettings& s)
            u"  // Zmienna przechowująca identyfikator zlecenia sprzedaży (łańcuch znakowy)");
     w.line(u"liczba = voxPositions(\""_s + Ticker(s) + u"\");"_s,
            u"  // Zmienna zwracająca ilość walorów na rachunku");
-    if (s.positionMode != 0) {
+    if (s.positionMode != PositionMode::TargetSize) {
         // Written whatever the comment switch says: the user has to complete this code.
         w.raw(u"PopupWindow(\"Ten kod AFL wymaga uzupełnienia definicji wielkości pozycji "
               u"(zmienne 'pozycje' dla kupna i 'liczba' dla sprzedaży)!\r\n"
               u"Po edycji usuń tę linię z kodu (wywołującą okno PopupWindow).\", \"UWAGA!\", "
               u"10);\r\n"_s);
         w.raw(u"pozycje = 0; // Tu zmień definicję wielkości pozycji\r\n"_s);
-    } else if (s.positionUnit == 0) {
+    } else if (s.positionUnit == PositionUnit::Shares) {
         w.line(u"pozycje = "_s + QString::number(s.positionCount) + u";"_s,
                u"  // Zmienna określająca ilość walorów do kupienia");
     } else {
         const QString price =
-            s.tickerMode == 1 ? u"cena = LastValue(FOREIGN(\""_s + Ticker(s) + u"\", \"Close\"));"_s
-                              : u"cena = LastValue(C);"_s;
+            s.tickerMode == TickerMode::Defined
+                ? u"cena = LastValue(FOREIGN(\""_s + Ticker(s) + u"\", \"Close\"));"_s
+                : u"cena = LastValue(C);"_s;
         w.line(price, u"  // Zmienna określająca limit ceny do obliczenia ilości pozycji");
         w.line(u"pozycje = int("_s + FormatLocaleReal(s.positionValue, QLocale::system()) +
                    u"/cena);"_s,
@@ -281,11 +316,11 @@ QString BuildDeclarationSection(const GeneratorSettings& s)
 
 QString BuildLimitFunction(const GeneratorSettings& s)
 {
-    if (s.orderMode == 0)
+    if (s.orderMode == OrderMode::NoLimit)
         return u"0"_s;
-    if (s.orderMode == 1)
+    if (s.orderMode == OrderMode::Limit)
         return FormatReal(s.limitValue);
-    if (s.orderMode != 2)
+    if (!s.limitIsFunction())
         return u"BŁĄD"_s;
     LineWriter w(s.comments);
     if (s.comments)
@@ -305,9 +340,9 @@ QString BuildLimitFunction(const GeneratorSettings& s)
 
 QString BuildActivationFunction(const GeneratorSettings& s)
 {
-    if (s.activationMode == 0)
+    if (s.activationMode == ActivationMode::Off)
         return u"0"_s;
-    if (s.referenceMode < 0 || s.referenceMode > 2)
+    if (!s.activationIsFunction())
         return u"BŁĄD"_s;
     LineWriter w(s.comments);
     if (s.comments)
@@ -316,7 +351,7 @@ QString BuildActivationFunction(const GeneratorSettings& s)
     w.line(u"{"_s);
     w.line(u"  local cena;"_s);
     w.raw(PriceLines(s));
-    if (s.activationMode == 1) {
+    if (s.activationMode == ActivationMode::Percent) {
         const QString factor = FormatReal(Percent(s.activationValue));
         w.line(u"  if(bs) cena = cena + cena*"_s + factor + u";"_s);
         w.line(u"  else cena = cena - cena*"_s + factor + u";"_s);
@@ -341,33 +376,21 @@ QString BuildBuySection(const GeneratorSettings& s)
     w.line(SignalLine(s, u"Sell"_s, u"svCanSell"_s));
     w.line();
     QString limit = BuildLimitFunction(s);
-    if (IsFunction(limit)) {
+    if (s.limitIsFunction()) {
         w.raw(limit);
         limit = u"getLimit(1)"_s;
     }
     QString activation = BuildActivationFunction(s);
-    if (IsFunction(activation)) {
+    if (s.activationIsFunction()) {
         w.raw(activation);
         activation = u"getLimAkt(1)"_s;
     }
     w.line(QString(), u"  // Sekcja składania zlecenia kupna:");
-    w.line(u"if(mBuy && (pozycje>0))"_s);
-    w.line(u"{"_s);
-    w.line(OrderCall(s, u"idBuy"_s, u"voxBuy"_s, u"pozycje"_s, limit, activation));
-    if (s.reverseOnly) {
-        w.line(u"  if(StrLen(idBuy)>0)"_s);
-        w.line(u"  {"_s);
-        w.line(u"    StaticVarSet(svCanBuy, 0);"_s);
-        if (s.comments) {
-            w.line(u"    StaticVarSet(svCanSell, 1);  // Znacznik kupna jest zerowany (kupno "
-                   u"zabronione) a sprzedaży ustawiany (sprzedaż dozwolona)"_s);
-            w.line(u"  }"_s);
-        } else {
-            w.line(u"    StaticVarSet(svCanSell, 1);  }"_s);
-        }
-    }
-    w.line(u"}"_s);
-    w.line();
+    WriteOrderBlock(w, s,
+                    {u"mBuy"_s, u"pozycje"_s, u"idBuy"_s, u"voxBuy"_s, 0, 1,
+                     u"Znacznik kupna jest zerowany (kupno zabronione) a sprzedaży ustawiany "
+                     u"(sprzedaż dozwolona)"_s},
+                    limit, activation);
     return w.text();
 }
 
@@ -376,27 +399,14 @@ QString BuildSellSection(const GeneratorSettings& s)
     LineWriter w(s.comments);
     w.line();
     w.line(QString(), u"  // Sekcja składania zlecenia sprzedaży:");
-    const QString limit =
-        IsFunction(BuildLimitFunction(s)) ? u"getLimit(0)"_s : BuildLimitFunction(s);
+    const QString limit = s.limitIsFunction() ? u"getLimit(0)"_s : BuildLimitFunction(s);
     const QString activation =
-        IsFunction(BuildActivationFunction(s)) ? u"getLimAkt(0)"_s : BuildActivationFunction(s);
-    w.line(u"if(mSell && (liczba>0))"_s);
-    w.line(u"{"_s);
-    w.line(OrderCall(s, u"idSell"_s, u"voxSell"_s, u"liczba"_s, limit, activation));
-    if (s.reverseOnly) {
-        w.line(u"  if(StrLen(idSell)>0)"_s);
-        w.line(u"  {"_s);
-        w.line(u"    StaticVarSet(svCanBuy, 1);"_s);
-        if (s.comments) {
-            w.line(u"    StaticVarSet(svCanSell, 0);  // Znacznik kupna jest ustawiany (kupno "
-                   u"dozwolone) a sprzedaży zerowany (sprzedaż zabroniona)"_s);
-            w.line(u"  }"_s);
-        } else {
-            w.line(u"    StaticVarSet(svCanSell, 0);  }"_s);
-        }
-    }
-    w.line(u"}"_s);
-    w.line();
+        s.activationIsFunction() ? u"getLimAkt(0)"_s : BuildActivationFunction(s);
+    WriteOrderBlock(w, s,
+                    {u"mSell"_s, u"liczba"_s, u"idSell"_s, u"voxSell"_s, 1, 0,
+                     u"Znacznik kupna jest ustawiany (kupno dozwolone) a sprzedaży zerowany "
+                     u"(sprzedaż zabroniona)"_s},
+                    limit, activation);
     return w.text();
 }
 
@@ -405,7 +415,7 @@ QString BuildPlotSection(const GeneratorSettings& s)
     LineWriter w(s.comments);
     w.line();
     w.line(QString(), u"  // Rysowanie wygenerowanych sygnałów kupna i sprzedaży");
-    if (s.signalMode != 0) {
+    if (s.signalMode != SignalMode::CurrentCandle) {
         w.line(u"PlotShapes( IIf(Buy, shapeUpArrow, shapeNone), colorBrightGreen, 0, BuyPrice, "
                u"-12 );"_s);
         w.line(u"PlotShapes( IIf(Sell, shapeDownArrow, shapeNone), colorRed, 0, SellPrice, "

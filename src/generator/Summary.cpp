@@ -21,13 +21,13 @@ SummaryNode Node(const QString& header, const QStringList& added)
 QString IntervalText(const GeneratorSettings& s, const QString& intSecsText)
 {
     switch (s.intervalMode) {
-    case 0:
+    case IntervalMode::FromChart:
         return u"Pobierany z wykresu w Amibrokerze"_s;
-    case 1:
+    case IntervalMode::Standard:
         return u"Standardowy "_s + intSecsText;
-    case 2:
+    case IntervalMode::Seconds:
         return u"Sekundowy "_s + QString::number(s.interval);
-    case 3:
+    case IntervalMode::Ticks:
         return u"Tickowy "_s + QString::number(-qint64(s.interval));
     default:
         return u"?"_s;
@@ -36,14 +36,14 @@ QString IntervalText(const GeneratorSettings& s, const QString& intSecsText)
 
 QString ReferenceText(const GeneratorSettings& s, const QLocale& locale)
 {
-    if (s.orderMode != 2 && s.activationMode == 0)
+    if (s.orderMode != OrderMode::Percent && s.activationMode == ActivationMode::Off)
         return u"Nie ma zastosowania"_s;
     switch (s.referenceMode) {
-    case 0:
+    case ReferenceMode::ReferencePrice:
         return u"Kurs odniesienia (zamknięcie poprzedniego dnia)"_s;
-    case 1:
+    case ReferenceMode::LastTrade:
         return u"Kurs ostatniej transakcji"_s;
-    case 2:
+    case ReferenceMode::OtherPrice:
         return u"Inny kurs "_s + FormatLocaleReal(s.otherPrice, locale);
     default:
         return u"?"_s;
@@ -56,13 +56,16 @@ QList<SummaryNode> BuildSummary(const GeneratorSettings& s, const QString& intSe
                                 const QLocale& locale)
 {
     QList<SummaryNode> tree;
-    tree << Node(u"Walor:"_s,
-                 {s.tickerMode != 0 ? s.tickerName : u"Nazwa pobierana z wykresu w Amibrokerze"_s});
-    tree << Node(u"Rachunek:"_s,
-                 {s.accountMode != 0 ? s.accountName : u"Określany automatycznie"_s});
+    tree << Node(u"Walor:"_s, {s.tickerMode != TickerMode::FromChart
+                                   ? s.tickerName
+                                   : u"Nazwa pobierana z wykresu w Amibrokerze"_s});
+    tree << Node(
+        u"Rachunek:"_s,
+        {s.accountMode != AccountMode::Automatic ? s.accountName : u"Określany automatycznie"_s});
     tree << Node(u"Sygnały kupna/sprzedaży:"_s,
-                 {s.signalMode != 0 ? u" Sygnał pada w poprzedniej lub wcześniejszej świeczce"_s
-                                    : u"Sygnał pada w bieżącej świeczce"_s});
+                 {s.signalMode != SignalMode::CurrentCandle
+                      ? u" Sygnał pada w poprzedniej lub wcześniejszej świeczce"_s
+                      : u"Sygnał pada w bieżącej świeczce"_s});
     tree << Node(u"Zlecenia - transakcje: "_s,
                  {s.oneOrderPerBar ? u"Tylko jedno zlecenie w świeczce"_s
                                    : u"Dopuszczalne wiele zleceń w świeczce"_s,
@@ -71,11 +74,11 @@ QList<SummaryNode> BuildSummary(const GeneratorSettings& s, const QString& intSe
     tree << Node(u"Interwał:"_s, {IntervalText(s, intSecsText)});
 
     QStringList positions;
-    if (s.positionMode != 0) {
+    if (s.positionMode != PositionMode::TargetSize) {
         positions << u"Wielkość (wartość) pozycji określona przez system"_s;
     } else {
         positions << u"Dokup aby osiągnąć docelową wielkość (wartość) pozycji/Sprzedaj wszystko"_s;
-        if (s.positionUnit != 0)
+        if (s.positionUnit != PositionUnit::Shares)
             positions << u"Wartość pozycji = "_s + FormatLocaleReal(s.positionValue, locale) +
                              u" zł"_s;
         else
@@ -85,13 +88,13 @@ QList<SummaryNode> BuildSummary(const GeneratorSettings& s, const QString& intSe
 
     QString orders;
     switch (s.orderMode) {
-    case 0:
+    case OrderMode::NoLimit:
         orders = u"Limit PKC"_s;
         break;
-    case 1:
+    case OrderMode::Limit:
         orders = u"Limit kwotowy "_s + FormatLocaleReal(s.limitValue, locale) + u" zł/pkt."_s;
         break;
-    case 2:
+    case OrderMode::Percent:
         orders = u"Limit z odchyleniem procentowym "_s + FormatLocaleReal(s.limitValue, locale) +
                  u" %"_s;
         break;
@@ -102,10 +105,10 @@ QList<SummaryNode> BuildSummary(const GeneratorSettings& s, const QString& intSe
     tree << Node(u"Odchylenie lub/i limit aktywacji względem:"_s, {ReferenceText(s, locale)});
 
     QString activation = u"Brak"_s;
-    if (s.activationMode != 0)
+    if (s.activationMode != ActivationMode::Off)
         activation = u"Odchylenie od kursu odniesienia "_s +
                      FormatLocaleReal(s.activationValue, locale) +
-                     (s.activationMode == 1 ? u" %"_s : u" zł/pkt."_s);
+                     (s.activationMode == ActivationMode::Percent ? u" %"_s : u" zł/pkt."_s);
     tree << Node(u"Limit aktywacji:"_s, {activation});
     return tree;
 }

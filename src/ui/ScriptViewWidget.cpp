@@ -43,6 +43,13 @@ ScriptViewWidget::ScriptViewWidget(const QString& name, QWidget* parent)
     marginPalette.setColor(QPalette::Window, background);
     m_margin->setPalette(marginPalette);
     setViewportMargins(LeftMargin, 0, 0, 0);
+
+    // The view is read-only: nothing to undo, and the parts added later record nothing.
+    document()->setUndoRedoEnabled(false);
+    m_loader = new QTimer(this);
+    m_loader->setSingleShot(true);
+    m_loader->setInterval(0);
+    connect(m_loader, &QTimer::timeout, this, &ScriptViewWidget::loadPart);
 }
 
 QFont ScriptViewWidget::scriptFont()
@@ -70,9 +77,11 @@ void ScriptViewWidget::refresh()
 {
     if (!m_model) {
         if (!m_shownText.isEmpty() || !m_lineStarts.empty()) {
+            m_loader->stop();
             m_shownText.clear();
             m_lineStarts.clear();
             m_formatted.clear();
+            m_loadedLines = 0;
             clear();
         }
         return;
@@ -104,11 +113,56 @@ void ScriptViewWidget::reload()
             ++i;
         }
     }
-    QString plain = m_shownText;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    setPlainText(plain);
+    const int lines = int(m_lineStarts.size());
+    m_loadedLines = std::min(lines, FirstLines);
+    m_loader->stop();
+    setPlainText(plainLines(0, m_loadedLines));
     m_formatted.assign(m_lineStarts.size(), false);
+    // A shown view paints its first part before the rest goes in.
+    if (m_loadedLines < lines && !isVisible())
+        m_loader->start();
     viewport()->update();
+}
+
+QString ScriptViewWidget::plainLines(int from, int to) const
+{
+    // A line ends where the next starts, less its CR LF; the last ends with the text.
+    const auto lineEnd = [this](int line) {
+        return line + 1 < int(m_lineStarts.size()) ? m_lineStarts[std::size_t(line) + 1] - 2
+                                                   : int(m_shownText.size());
+    };
+    const int start = m_lineStarts[std::size_t(from)];
+    QString plain;
+    plain.reserve(lineEnd(to - 1) - start);
+    for (int line = from; line < to; ++line) {
+        if (line > from)
+            plain += u'\n';
+        const int begin = m_lineStarts[std::size_t(line)];
+        plain += QStringView(m_shownText).mid(begin, lineEnd(line) - begin);
+    }
+    return plain;
+}
+
+void ScriptViewWidget::loadPart()
+{
+    const int lines = int(m_lineStarts.size());
+    if (!m_model || m_loadedLines >= lines)
+        return;
+    const int to = std::min(lines, m_loadedLines + LinesPerPart);
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(u'\n' + plainLines(m_loadedLines, to));
+    m_loadedLines = to;
+    if (m_loadedLines < lines)
+        m_loader->start();
+}
+
+void ScriptViewWidget::finishLoading()
+{
+    m_loader->stop();
+    while (m_model && m_loadedLines < int(m_lineStarts.size()))
+        loadPart();
+    m_loader->stop();
 }
 
 void ScriptViewWidget::invalidateFormats()
@@ -181,6 +235,8 @@ void ScriptViewWidget::paintEvent(QPaintEvent* event)
 {
     formatVisibleBlocks();
     QPlainTextEdit::paintEvent(event);
+    if (m_model && m_loadedLines < int(m_lineStarts.size()) && !m_loader->isActive())
+        m_loader->start();
 }
 
 void ScriptViewWidget::resizeEvent(QResizeEvent* event)
@@ -199,6 +255,7 @@ int ScriptViewWidget::blockNumberAt(int pos) const
 QTextCharFormat ScriptViewWidget::formatAt(int pos)
 {
     refresh();
+    finishLoading();
     const int n = blockNumberAt(pos);
     const QTextBlock block = document()->findBlockByNumber(n);
     if (!block.isValid())

@@ -7,11 +7,14 @@
 
 #include <QPlainTextEdit>
 #include <QTextCharFormat>
+#include <QTimer>
 
 namespace Shell {
 
-/// Shows a ScriptView model. The text is re-set only when the model's text changed; the
-/// model's attribute runs are applied block by block when a block is first painted.
+/// Shows a ScriptView model. The text is re-set only when the model's text changed; a long
+/// text goes into the document a part at a time, the first part at once and the rest as soon
+/// as the event loop is idle. The model's attribute runs are applied block by block when a
+/// block is first painted.
 class ScriptViewWidget : public QPlainTextEdit
 {
     Q_OBJECT
@@ -28,6 +31,13 @@ public:
     /// counted as two); formats that block first when it was not yet painted.
     QTextCharFormat formatAt(int pos);
 
+    /// Lines put into the document at once of a text that goes in a part at a time.
+    static constexpr int FirstLines = 1000;
+    /// Lines added at a time after them.
+    static constexpr int LinesPerPart = 2000;
+    /// Puts every line of the text not yet in the document into it.
+    void finishLoading();
+
     /// The base font of the script views: Courier New 13 px or the nearest monospace font.
     static QFont scriptFont();
     /// The left margin of the text in pixels.
@@ -39,6 +49,10 @@ protected:
 
 private:
     void reload();
+    // Adds the next part of the text's lines to the document.
+    void loadPart();
+    // Lines [from, to) of the shown text, separated by LF.
+    QString plainLines(int from, int to) const;
     void invalidateFormats();
     /// Applies the model's runs to block number n; returns true when its formats changed.
     bool formatBlock(const QTextBlock& block);
@@ -51,6 +65,8 @@ private:
     QString m_shownText;
     std::vector<int> m_lineStarts;
     std::vector<bool> m_formatted;
+    int m_loadedLines = 0; // lines of the text in the document
+    QTimer* m_loader = nullptr;
     QWidget* m_margin = nullptr;
 };
 

@@ -1,6 +1,8 @@
 // Tests of the colouring: golden files, edge cases, and the one-pass identifier colouring
 // against the name-by-name reference.
 
+#include "../support/Golden.h"
+#include "../support/StyledText.h"
 #include "analysis/AnalysisContext.h"
 #include "analysis/Catalogue.h"
 #include "analysis/Highlighter.h"
@@ -11,64 +13,42 @@
 
 using namespace Lex;
 
+Q_DECLARE_METATYPE(Lex::Kind)
+
 namespace {
 
 const QString DataDir = QStringLiteral(ORVANTA_TEST_DATA "/analysis");
 
+// Every whole-word occurrence of word whose first character is not in a comment takes kind.
+void referenceWord(ScriptView& view, QStringView word, Kind kind)
+{
+    const int n = view.length();
+    const int len = int(word.size());
+    for (int p = view.findWord(word, 0, n); p >= 0; p = view.findWord(word, p + len, n - p - len)) {
+        if (view.kindAt(p) != Kind::Comment)
+            view.setRangeKind(p, len, kind);
+    }
+}
+
 // The colouring as the name-by-name passes define it: every catalogue line in order, then
 // every current reserved value, each searched through the whole text.
-void referenceHighlight(ScriptView& view, AnalysisContext& context)
+void referenceHighlight(ScriptView& view, const QList<ReservedName>& reserved)
 {
-    HighlightComments(view, Colours::Comment, Italic);
-    HighlightStrings(view, Colours::String, NoStyle);
-    for (const QString& line : context.functionCatalogue()) {
+    HighlightComments(view);
+    HighlightStrings(view);
+    for (const QString& line : FunctionCatalogueLines()) {
         const QString name = CatalogueName(line);
         if (name.isEmpty())
             continue;
         if (line.contains(u"vox$"))
-            HighlightWord(view, name, Colours::Plugin, NoStyle);
+            referenceWord(view, name, Kind::Plugin);
         else if (line.contains(u"lang#"))
-            HighlightWord(view, name, Colours::Black, Bold);
+            referenceWord(view, name, Kind::Language);
         else
-            HighlightWord(view, name, Colours::Catalogue, NoStyle);
+            referenceWord(view, name, Kind::Catalogue);
     }
-    context.ResetReservedNames(false);
-    for (const ReservedName& pair : context.reservedNames())
-        HighlightWord(view, pair.value, Colours::Reserved, NoStyle);
-}
-
-QString className(const Run& run)
-{
-    if (run.size != 0)
-        return QStringLiteral("size%1").arg(run.size);
-    if (run.colour == Colours::Comment && run.styles == Italic)
-        return QStringLiteral("comment");
-    if (run.colour == Colours::String && run.styles == NoStyle)
-        return QStringLiteral("string");
-    if (run.colour == Colours::Catalogue && run.styles == NoStyle)
-        return QStringLiteral("word");
-    if (run.colour == Colours::Plugin && run.styles == NoStyle)
-        return QStringLiteral("plugin");
-    if (run.colour == Colours::Black && run.styles == Bold)
-        return QStringLiteral("lang");
-    if (run.colour == Colours::Reserved && run.styles == NoStyle)
-        return QStringLiteral("reserved");
-    return QStringLiteral("#%1/%2").arg(run.colour, 6, 16, QLatin1Char('0')).arg(run.styles);
-}
-
-// The text with every run that is not plain black marked as {class}text{/}; LF line ends.
-QString styledText(const ScriptView& view)
-{
-    QString out;
-    for (const Run& run : view.runs(0, view.length())) {
-        const QString part = view.text().mid(run.start, run.length);
-        if (run.colour == Colours::Black && run.styles == NoStyle && run.size == 0)
-            out += part;
-        else
-            out += u'{' + className(run) + u'}' + part + QStringLiteral("{/}");
-    }
-    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return out;
+    for (const ReservedName& pair : reserved)
+        referenceWord(view, pair.value, Kind::Reserved);
 }
 
 QString readFile(const QString& path)
@@ -79,12 +59,12 @@ QString readFile(const QString& path)
     return QString::fromUtf8(file.readAll());
 }
 
-bool sameAttributes(const ScriptView& a, const ScriptView& b)
+bool sameKinds(const ScriptView& a, const ScriptView& b)
 {
     if (a.text() != b.text())
         return false;
     for (int i = 0; i < a.length(); ++i) {
-        if (a.charColourAt(i) != b.charColourAt(i) || a.stylesAt(i) != b.stylesAt(i))
+        if (a.kindAt(i) != b.kindAt(i))
             return false;
     }
     return true;
@@ -127,16 +107,10 @@ void TestHighlighter::golden()
     context.ResetReservedNames(true);
     ScriptView view;
     view.setText(readFile(DataDir + u'/' + name));
-    HighlightScript(view, context);
-    const QString actual = styledText(view);
-    const QString goldenPath = DataDir + u'/' + name + QStringLiteral(".styled");
-    const QString expected = readFile(goldenPath);
-    if (actual != expected) {
-        QFile out(goldenPath + QStringLiteral(".new"));
-        if (out.open(QIODevice::WriteOnly))
-            out.write(actual.toUtf8());
-    }
-    QCOMPARE(actual, expected);
+    HighlightScript(view, context.reservedNames());
+    const QString actual = TestSupport::StyledText(view);
+    QCOMPARE(actual,
+             TestSupport::Golden(DataDir + u'/' + name + QStringLiteral(".styled"), actual));
 }
 
 void TestHighlighter::fastMatchesReference_data()
@@ -177,12 +151,13 @@ void TestHighlighter::fastMatchesReference()
         }
         ScriptView fast;
         fast.setText(text);
-        HighlightScript(fast, context);
+        HighlightScript(fast, context.reservedNames());
         ScriptView reference;
         reference.setText(text);
-        referenceHighlight(reference, context);
-        QVERIFY2(sameAttributes(fast, reference),
-                 qPrintable(styledText(fast) + QStringLiteral("\n---\n") + styledText(reference)));
+        referenceHighlight(reference, context.reservedNames());
+        QVERIFY2(sameKinds(fast, reference),
+                 qPrintable(TestSupport::StyledText(fast) + QStringLiteral("\n---\n") +
+                            TestSupport::StyledText(reference)));
     }
 }
 
@@ -191,45 +166,43 @@ void TestHighlighter::classes_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("probe");
     QTest::addColumn<int>("occurrence");
-    QTest::addColumn<uint>("colour");
-    QTest::addColumn<int>("styles");
+    QTest::addColumn<Kind>("kind");
     QTest::newRow("word after //") << "x = 1; // Buy = 2"
-                                   << "Buy" << 1 << Colours::Comment << int(Italic);
+                                   << "Buy" << 1 << Kind::Comment;
     QTest::newRow("language word") << "Buy = 1;"
-                                   << "Buy" << 1 << Colours::Black << int(Bold);
+                                   << "Buy" << 1 << Kind::Language;
     QTest::newRow("url in string: literal") << "s = \"http://a.b\" + Close;"
-                                            << "\"" << 2 << Colours::String << int(NoStyle);
+                                            << "\"" << 2 << Kind::String;
     QTest::newRow("url in string: after") << "s = \"http://a.b\" + Close;"
-                                          << "Close" << 1 << Colours::Comment << int(Italic);
+                                          << "Close" << 1 << Kind::Comment;
     QTest::newRow("quote in comment shifts pairs") << "// it\"s\r\na = \"x\" + \"y\";"
-                                                   << "+" << 1 << Colours::String << int(NoStyle);
+                                                   << "+" << 1 << Kind::String;
     QTest::newRow("word in string") << "t = \"Close\";"
-                                    << "Close" << 1 << Colours::Black << int(Bold);
+                                    << "Close" << 1 << Kind::Language;
     QTest::newRow("Cross") << "Cross(a, b) + cross(c, d)"
-                           << "Cross" << 1 << Colours::Catalogue << int(NoStyle);
+                           << "Cross" << 1 << Kind::Catalogue;
     QTest::newRow("cross") << "Cross(a, b) + cross(c, d)"
-                           << "cross" << 1 << Colours::Catalogue << int(NoStyle);
+                           << "cross" << 1 << Kind::Catalogue;
     QTest::newRow("plug-in") << "voxBuy(1);"
-                             << "voxBuy" << 1 << Colours::Plugin << int(NoStyle);
+                             << "voxBuy" << 1 << Kind::Plugin;
     QTest::newRow("reserved") << "symbol = 1;"
-                              << "symbol" << 1 << Colours::Reserved << int(NoStyle);
+                              << "symbol" << 1 << Kind::Reserved;
     QTest::newRow("opener in line comment") << "// x /* y\r\nz = 1; */ w"
-                                            << "z" << 1 << Colours::Comment << int(Italic);
+                                            << "z" << 1 << Kind::Comment;
     QTest::newRow("opener in string") << "s = \"/*\"; Close */ w"
-                                      << "Close" << 1 << Colours::Comment << int(Italic);
+                                      << "Close" << 1 << Kind::Comment;
     QTest::newRow("stray close stays code") << "a */ Close /* b */"
-                                            << "Close" << 1 << Colours::Black << int(Bold);
+                                            << "Close" << 1 << Kind::Language;
     QTest::newRow("stray close, block after it") << "a */ x /* b */ Close"
-                                                 << "b" << 1 << Colours::Comment << int(Italic);
+                                                 << "b" << 1 << Kind::Comment;
     QTest::newRow("unclosed block") << "/* a\r\n\r\nClose"
-                                    << "Close" << 1 << Colours::Comment << int(Italic);
+                                    << "Close" << 1 << Kind::Comment;
     QTest::newRow("line comment keeps line break") << "// a\r\nClose"
-                                                   << "\r" << 1 << Colours::Black << int(NoStyle);
+                                                   << "\r" << 1 << Kind::Plain;
     QTest::newRow("unpaired quote") << "a = \"x\" + \"y"
-                                    << "y" << 1 << Colours::Black << int(NoStyle);
-    QTest::newRow("second line comment of a block line")
-        << "/* a // b */ c // d"
-        << "d" << 1 << Colours::Black << int(NoStyle);
+                                    << "y" << 1 << Kind::Plain;
+    QTest::newRow("second line comment of a block line") << "/* a // b */ c // d"
+                                                         << "d" << 1 << Kind::Plain;
 }
 
 void TestHighlighter::classes()
@@ -237,19 +210,17 @@ void TestHighlighter::classes()
     QFETCH(QString, text);
     QFETCH(QString, probe);
     QFETCH(int, occurrence);
-    QFETCH(uint, colour);
-    QFETCH(int, styles);
+    QFETCH(Kind, kind);
     AnalysisContext context;
     context.ResetReservedNames(true);
     ScriptView view;
     view.setText(text);
-    HighlightScript(view, context);
+    HighlightScript(view, context.reservedNames());
     qsizetype at = -1;
     for (int i = 0; i < occurrence; ++i)
         at = view.text().indexOf(probe, at + 1);
     QVERIFY(at >= 0);
-    QCOMPARE(view.charColourAt(int(at)), Colour(colour));
-    QCOMPARE(int(view.stylesAt(int(at))), styles);
+    QCOMPARE(view.kindAt(int(at)), kind);
 }
 
 void TestHighlighter::onlyFirstBlockWithoutLineBreak()
@@ -257,10 +228,10 @@ void TestHighlighter::onlyFirstBlockWithoutLineBreak()
     AnalysisContext context;
     ScriptView view;
     view.setText(QStringLiteral("/* a */ x /* b */ y /* c */"));
-    HighlightScript(view, context);
-    QCOMPARE(view.charColourAt(view.text().indexOf(u'a')), Colours::Comment);
-    QCOMPARE(view.charColourAt(view.text().indexOf(u'b')), Colours::Black);
-    QCOMPARE(view.charColourAt(view.text().indexOf(u'c')), Colours::Black);
+    HighlightScript(view, context.reservedNames());
+    QCOMPARE(view.kindAt(view.text().indexOf(u'a')), Kind::Comment);
+    QCOMPARE(view.kindAt(view.text().indexOf(u'b')), Kind::Plain);
+    QCOMPARE(view.kindAt(view.text().indexOf(u'c')), Kind::Language);
 }
 
 void TestHighlighter::recolouringAfterChange()
@@ -268,13 +239,12 @@ void TestHighlighter::recolouringAfterChange()
     AnalysisContext context;
     ScriptView view;
     view.setText(QStringLiteral("// Close\r\nClose"));
-    HighlightScript(view, context);
+    HighlightScript(view, context.reservedNames());
     view.setText(QStringLiteral("Close\r\n// Close"));
-    QCOMPARE(view.charColourAt(0), Colours::Black);
-    QCOMPARE(view.stylesAt(0), Styles(NoStyle));
-    HighlightScript(view, context);
-    QCOMPARE(view.stylesAt(0), Styles(Bold));
-    QCOMPARE(view.charColourAt(view.length() - 1), Colours::Comment);
+    QCOMPARE(view.kindAt(0), Kind::Plain);
+    HighlightScript(view, context.reservedNames());
+    QCOMPARE(view.kindAt(0), Kind::Language);
+    QCOMPARE(view.kindAt(view.length() - 1), Kind::Comment);
 }
 
 QTEST_GUILESS_MAIN(TestHighlighter)

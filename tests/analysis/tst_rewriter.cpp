@@ -47,7 +47,7 @@ private Q_SLOTS:
     void pluginCalls();
     void removeCalls_data();
     void removeCalls();
-    void removeTallyAndColours();
+    void removeTallyAndKinds();
     void removeListed();
     void replaceIdentifier_data();
     void replaceIdentifier();
@@ -77,7 +77,7 @@ void TestRewriter::pluginCalls()
     context.loadRemarks().append(QStringLiteral("kept"));
     ScriptView view;
     view.setText(text);
-    HighlightScript(view, context);
+    HighlightScript(view, context.reservedNames());
     QCOMPARE(FindPluginCalls(view, context), remarks.size());
     QCOMPARE(context.loadRemarks(), QStringList{"kept"} + remarks);
 }
@@ -120,29 +120,29 @@ void TestRewriter::removeCalls()
     AnalysisContext context;
     ScriptView view;
     view.setText(text);
-    QCOMPARE(RemoveCalls(view, QStringLiteral("ApplyStop"), context), count);
+    QCOMPARE(RemoveCalls(view, QStringLiteral("ApplyStop"), context).size(), count);
     QCOMPARE(view.text(), result);
     QString reference = text;
     QCOMPARE(referenceRemoveCalls(reference, QStringLiteral("ApplyStop")), count);
     QCOMPARE(reference, result);
 }
 
-void TestRewriter::removeTallyAndColours()
+void TestRewriter::removeTallyAndKinds()
 {
     AnalysisContext context;
     ScriptView view;
     view.setText(QStringLiteral("EnableScript(\"x\");\r\nx = 1;"));
-    HighlightScript(view, context);
-    QCOMPARE(RemoveCalls(view, QStringLiteral("ApplyStop"), context), 0);
-    QCOMPARE(view.charColourAt(0), Colours::Catalogue);
+    HighlightScript(view, context.reservedNames());
+    QCOMPARE(RemoveCalls(view, QStringLiteral("ApplyStop"), context).size(), 0);
+    QCOMPARE(view.kindAt(0), Kind::Catalogue);
     QVERIFY(context.callTally().isEmpty());
 
     view.setText(QStringLiteral("x = Close; ApplyStop(1); ApplyStop(2); "
                                 "GetTradingInterface(\"a\");\r\ny = 2;"));
-    HighlightScript(view, context);
-    QCOMPARE(RemoveCalls(view, QStringLiteral("ApplyStop"), context), 2);
-    QCOMPARE(view.stylesAt(view.text().indexOf(QStringLiteral("Close"))), Styles(NoStyle));
-    QCOMPARE(RemoveCalls(view, QStringLiteral("GetTradingInterface"), context), 1);
+    HighlightScript(view, context.reservedNames());
+    QCOMPARE(RemoveCalls(view, QStringLiteral("ApplyStop"), context).size(), 2);
+    QCOMPARE(view.kindAt(view.text().indexOf(QStringLiteral("Close"))), Kind::Plain);
+    QCOMPARE(RemoveCalls(view, QStringLiteral("GetTradingInterface"), context).size(), 1);
     QCOMPARE(view.text(), QStringLiteral("x = Close; y = 2;"));
     const CallTally& tally = context.callTally();
     QCOMPARE(tally.size(), 2);
@@ -159,15 +159,15 @@ void TestRewriter::removeListed()
                                         "EnableRotationalTrading(); z");
     ScriptView view;
     view.setText(text);
-    QCOMPARE(RemoveListedCalls(view, context), 2);
+    QCOMPARE(RemoveListedCalls(view, context).size(), 2);
     QCOMPARE(view.text(), QStringLiteral("Buy = 1; PlotShapes(Buy, 1); z"));
     context.removalList().append(QStringLiteral("PlotShapes"));
     view.setText(text);
-    QCOMPARE(RemoveListedCalls(view, context), 3);
+    QCOMPARE(RemoveListedCalls(view, context).size(), 3);
     QCOMPARE(view.text(), QStringLiteral("Buy = 1; z"));
     context.removalList().removeAll(QStringLiteral("PlotShapes"));
     view.setText(text);
-    QCOMPARE(RemoveListedCalls(view, context), 2);
+    QCOMPARE(RemoveListedCalls(view, context).size(), 2);
 }
 
 void TestRewriter::replaceIdentifier_data()
@@ -280,7 +280,7 @@ void TestRewriter::signalsEnd()
     AnalysisContext context;
     ScriptView view;
     view.setText(text);
-    HighlightScript(view, context);
+    HighlightScript(view, context.reservedNames());
     int expected = 0;
     if (before == QLatin1String("-1") || before == QLatin1String("-2"))
         expected = before.toInt();

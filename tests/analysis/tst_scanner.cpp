@@ -1,4 +1,4 @@
-// Tests of the structural scans; comments are known only by the colour the comment pass sets.
+// Tests of the structural scans; comments are known only by the kind the comment pass sets.
 
 #include "analysis/Highlighter.h"
 #include "analysis/Scanner.h"
@@ -13,7 +13,7 @@ ScriptView coloured(const QString& text)
 {
     ScriptView view;
     view.setText(text);
-    HighlightComments(view, Colours::Comment, Italic);
+    HighlightComments(view);
     return view;
 }
 
@@ -37,7 +37,7 @@ class TestScanner : public QObject
 private Q_SLOTS:
     void findCodeChar_data();
     void findCodeChar();
-    void commentsFollowTheColour();
+    void commentsFollowTheKind();
     void matchingBracket_data();
     void matchingBracket();
     void statementEnd_data();
@@ -72,14 +72,14 @@ void TestScanner::findCodeChar()
     QCOMPARE(FindCodeChar(view, 0, view.length(), u'{'), nth(text, "{", occurrence));
 }
 
-void TestScanner::commentsFollowTheColour()
+void TestScanner::commentsFollowTheKind()
 {
     const QString text = QStringLiteral("// ;\r\nx;");
     ScriptView view = coloured(text);
     QCOMPARE(FindCodeChar(view, 0, view.length(), u';'), nth(text, ";", 2));
     view.setText(text);
     QCOMPARE(FindCodeChar(view, 0, view.length(), u';'), nth(text, ";", 1));
-    HighlightComments(view, Colours::Comment, Italic);
+    HighlightComments(view);
     QCOMPARE(FindCodeChar(view, 0, view.length(), u';'), nth(text, ";", 2));
 }
 

@@ -8,6 +8,7 @@
 #include <QTest>
 
 using namespace Lex;
+using namespace Qt::Literals::StringLiterals;
 
 class TestScriptView : public QObject
 {
@@ -24,6 +25,8 @@ private Q_SLOTS:
     void findAfterTextChanges();
     void containsWords_data();
     void containsWords();
+    void indexCarriedOver_data();
+    void indexCarriedOver();
     void attributesAndRuns();
     void manyColours();
     void setTextResetsAttributes();
@@ -207,7 +210,7 @@ void TestScriptView::containsWords_data()
         << "a \u0345 b" << QStringList{"\u03B9", "a"} << QList<bool>{true, true};
 }
 
-// One pass gives what a whole-word search of each word gives.
+// The index gives what a search of the text for each word gives.
 void TestScriptView::containsWords()
 {
     QFETCH(QString, text);
@@ -220,12 +223,52 @@ void TestScriptView::containsWords()
         QCOMPARE(view.findWord(words.at(i), 0, view.length()) >= 0, found.at(i));
 }
 
+// An index moved through pieces answers as one made afresh from the new text.
+void TestScriptView::indexCarriedOver_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("spans"); // start and length of each deleted span
+    QTest::addColumn<QString>("inserted"); // put in at the first span, read anew
+    QTest::newRow("deleted calls") << "a = b;\r\nApplyStop(1);\r\nb = a; ApplyStop(2) c"
+                                   << QList<int>{8, 15, 30, 12} << QString();
+    QTest::newRow("section put in") << "Buy = 1;\r\nSell = buy;\r\nPlot(C);" << QList<int>{23, 0}
+                                    << "\r\nmBuy = Sell; #include\r\n";
+}
+
+void TestScriptView::indexCarriedOver()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, spans);
+    QFETCH(QString, inserted);
+    const WordIndex index(text);
+    QString after;
+    std::vector<WordIndex::Piece> pieces;
+    int kept = 0;
+    for (qsizetype i = 0; i < spans.size(); i += 2) {
+        pieces.push_back({int(after.size()), spans.at(i) - kept, kept});
+        after += QStringView(text).mid(kept, spans.at(i) - kept);
+        if (i == 0 && !inserted.isEmpty()) {
+            pieces.push_back({int(after.size()), int(inserted.size()), -1});
+            after += inserted;
+        }
+        kept = spans.at(i) + spans.at(i + 1);
+    }
+    pieces.push_back({int(after.size()), int(text.size()) - kept, kept});
+    after += QStringView(text).mid(kept);
+
+    const WordIndex carried = index.spliced(after, pieces);
+    const WordIndex fresh(after);
+    for (const QString& word : {u"a"_s, u"B"_s, u"applystop"_s, u"buy"_s, u"SELL"_s, u"mBuy"_s,
+                                u"#include"_s, u"include"_s, u"c"_s})
+        QCOMPARE(carried.occurrences(word), fresh.occurrences(word));
+}
+
 // Searches see the current text after every kind of change.
 void TestScriptView::findAfterTextChanges_data()
 {
     QTest::addColumn<bool>("afterPass");
     QTest::newRow("searched only") << false;
-    // A pass over the text leaves a filter of its words; it must never answer for a text
+    // A pass over the text leaves an index of its words; it must never answer for a text
     // changed since.
     QTest::newRow("after a pass over the words") << true;
 }

@@ -40,7 +40,7 @@ void TestGenerate::captureFollowsLaterChanges()
     w.walkTo(5);
     auto& f = w.form;
     QVERIFY(f.settings.comments);
-    QCOMPARE(f.settings.orderMode, 0);
+    QCOMPARE(f.settings.orderMode, Afl::OrderMode::NoLimit);
     f.cbComments.click();
     f.btWstecz.click();
     f.cbPEG.click();
@@ -49,7 +49,7 @@ void TestGenerate::captureFollowsLaterChanges()
     f.pcTab.navigate(5);
     QVERIFY(!f.settings.comments);
     QVERIFY(f.settings.peg);
-    QCOMPARE(f.settings.orderMode, 1);
+    QCOMPARE(f.settings.orderMode, Afl::OrderMode::Limit);
     QCOMPARE(f.settings.limitValue, 0.0);
     QCOMPARE(f.tvSummary.at(6).values.first().text, QStringLiteral("Limit kwotowy 0 zł/pkt."));
     QVERIFY(!f.btGeneruj.isEnabled()); // step 5 is no longer complete

@@ -51,7 +51,7 @@ void TestCaptureSettings::interval()
     o.csIntSecs = 45;
     o.csIntTicks = 100;
     const Afl::GeneratorSettings s = Afl::CaptureSettings(o);
-    QCOMPARE(s.intervalMode, rgInterval);
+    QCOMPARE(s.intervalMode, Afl::IntervalMode(rgInterval));
     QCOMPARE(s.interval, interval);
 }
 
@@ -79,9 +79,9 @@ void TestCaptureSettings::names()
     o.rgAccount = rgAccount;
     o.edAccount = u"00-123"_s;
     const Afl::GeneratorSettings s = Afl::CaptureSettings(o);
-    QCOMPARE(s.tickerMode, rgTicker);
+    QCOMPARE(s.tickerMode, Afl::TickerMode(rgTicker));
     QCOMPARE(s.tickerName, tickerName);
-    QCOMPARE(s.accountMode, rgAccount);
+    QCOMPARE(s.accountMode, Afl::AccountMode(rgAccount));
     QCOMPARE(s.accountName, accountName);
 }
 
@@ -177,7 +177,7 @@ void TestCaptureSettings::activation()
     o.edLimAkt = u"0.5"_s;
     const Afl::GeneratorSettings s = Afl::CaptureSettings(o);
     QCOMPARE(s.peg, peg);
-    QCOMPARE(s.activationMode, activationMode);
+    QCOMPARE(s.activationMode, Afl::ActivationMode(activationMode));
     QCOMPARE(s.activationValue, activationValue);
 }
 
@@ -189,11 +189,11 @@ void TestCaptureSettings::indexesTakenAsTheyAre()
     o.csValue = 5000;
     o.cbComments = true;
     const Afl::GeneratorSettings s = Afl::CaptureSettings(o);
-    QCOMPARE(s.signalMode, -1);
-    QCOMPARE(s.positionMode, -1);
-    QCOMPARE(s.positionUnit, -1);
-    QCOMPARE(s.orderMode, -1);
-    QCOMPARE(s.referenceMode, -1);
+    QCOMPARE(s.signalMode, Afl::SignalMode::None);
+    QCOMPARE(s.positionMode, Afl::PositionMode::None);
+    QCOMPARE(s.positionUnit, Afl::PositionUnit::None);
+    QCOMPARE(s.orderMode, Afl::OrderMode::None);
+    QCOMPARE(s.referenceMode, Afl::ReferenceMode::None);
     QCOMPARE(s.refreshSeconds, 7);
     QCOMPARE(s.positionCount, 10);
     QCOMPARE(s.positionValue, 5000.0);

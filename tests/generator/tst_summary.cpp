@@ -56,18 +56,18 @@ void TestSummary::values_data()
     Afl::GeneratorSettings s;
     QTest::newRow("security from the chart")
         << s << c << 0 << QStringList{u"Nazwa pobierana z wykresu w Amibrokerze"_s};
-    s.tickerMode = 1;
+    s.tickerMode = Afl::TickerMode::Defined;
     QTest::newRow("defined security, empty name") << s << c << 0 << QStringList{QString()};
-    s.accountMode = 1;
+    s.accountMode = Afl::AccountMode::Defined;
     s.accountName = u"00-123 x"_s;
     QTest::newRow("defined account as typed") << s << c << 1 << QStringList{u"00-123 x"_s};
     s = {};
     QTest::newRow("account chosen automatically")
         << s << c << 1 << QStringList{u"Określany automatycznie"_s};
-    s.signalMode = 1;
+    s.signalMode = Afl::SignalMode::PreviousCandle;
     QTest::newRow("previous candle")
         << s << c << 2 << QStringList{u" Sygnał pada w poprzedniej lub wcześniejszej świeczce"_s};
-    s.signalMode = 0;
+    s.signalMode = Afl::SignalMode::CurrentCandle;
     QTest::newRow("current candle")
         << s << c << 2 << QStringList{u"Sygnał pada w bieżącej świeczce"_s};
 
@@ -87,19 +87,19 @@ void TestSummary::values_data()
     s = {};
     QTest::newRow("interval from the chart")
         << s << c << 4 << QStringList{u"Pobierany z wykresu w Amibrokerze"_s};
-    s.intervalMode = 1;
+    s.intervalMode = Afl::IntervalMode::Standard;
     QTest::newRow("standard interval") << s << c << 4 << QStringList{u"Standardowy 1 Godzina"_s};
-    s.intervalMode = 2;
+    s.intervalMode = Afl::IntervalMode::Seconds;
     s.interval = 300;
     QTest::newRow("seconds") << s << c << 4 << QStringList{u"Sekundowy 300"_s};
-    s.intervalMode = 3;
+    s.intervalMode = Afl::IntervalMode::Ticks;
     s.interval = -100;
     QTest::newRow("ticks shown positive") << s << c << 4 << QStringList{u"Tickowy 100"_s};
-    s.intervalMode = -1;
+    s.intervalMode = Afl::IntervalMode::None;
     QTest::newRow("interval unanswered") << s << c << 4 << QStringList{u"?"_s};
 
     s = {};
-    s.positionUnit = 1;
+    s.positionUnit = Afl::PositionUnit::Value;
     s.positionValue = 5000;
     QTest::newRow("position value above the rule")
         << s << polish << 5
@@ -112,56 +112,56 @@ void TestSummary::values_data()
         << QStringList{
                u"Wartość pozycji = 1000000000 zł"_s,
                u"Dokup aby osiągnąć docelową wielkość (wartość) pozycji/Sprzedaj wszystko"_s};
-    s.positionUnit = 0;
+    s.positionUnit = Afl::PositionUnit::Shares;
     s.positionCount = 10;
     QTest::newRow("position size")
         << s << c << 5
         << QStringList{
                u"Wielkość pozycji = 10 szt."_s,
                u"Dokup aby osiągnąć docelową wielkość (wartość) pozycji/Sprzedaj wszystko"_s};
-    s.positionMode = 1;
+    s.positionMode = Afl::PositionMode::UserCode;
     QTest::newRow("size by the user's code")
         << s << c << 5 << QStringList{u"Wielkość (wartość) pozycji określona przez system"_s};
 
     s = {};
     QTest::newRow("PKC") << s << c << 6 << QStringList{u"Limit PKC"_s};
-    s.orderMode = 1;
+    s.orderMode = Afl::OrderMode::Limit;
     s.limitValue = 12.5;
     QTest::newRow("amount, pl") << s << polish << 6 << QStringList{u"Limit kwotowy 12,5 zł/pkt."_s};
     QTest::newRow("amount, C") << s << c << 6 << QStringList{u"Limit kwotowy 12.5 zł/pkt."_s};
     s.limitValue = 0;
     QTest::newRow("amount that was no number")
         << s << c << 6 << QStringList{u"Limit kwotowy 0 zł/pkt."_s};
-    s.orderMode = 2;
+    s.orderMode = Afl::OrderMode::Percent;
     s.limitValue = 1.5;
     QTest::newRow("percent") << s << polish << 6
                              << QStringList{u"Limit z odchyleniem procentowym 1,5 %"_s};
-    s.orderMode = -1;
+    s.orderMode = Afl::OrderMode::None;
     QTest::newRow("orders unanswered") << s << c << 6 << QStringList{u"?"_s};
 
     s = {};
     QTest::newRow("reference not needed") << s << c << 7 << QStringList{u"Nie ma zastosowania"_s};
-    s.orderMode = 2;
+    s.orderMode = Afl::OrderMode::Percent;
     QTest::newRow("reference price")
         << s << c << 7 << QStringList{u"Kurs odniesienia (zamknięcie poprzedniego dnia)"_s};
-    s.orderMode = 1;
-    s.activationMode = 2;
-    s.referenceMode = 1;
+    s.orderMode = Afl::OrderMode::Limit;
+    s.activationMode = Afl::ActivationMode::Amount;
+    s.referenceMode = Afl::ReferenceMode::LastTrade;
     QTest::newRow("last price for an activation limit")
         << s << c << 7 << QStringList{u"Kurs ostatniej transakcji"_s};
-    s.referenceMode = 2;
+    s.referenceMode = Afl::ReferenceMode::OtherPrice;
     s.otherPrice = 20.25;
     QTest::newRow("other price") << s << polish << 7 << QStringList{u"Inny kurs 20,25"_s};
-    s.referenceMode = -1;
+    s.referenceMode = Afl::ReferenceMode::None;
     QTest::newRow("reference unanswered") << s << c << 7 << QStringList{u"?"_s};
 
     s = {};
     QTest::newRow("no activation limit") << s << c << 8 << QStringList{u"Brak"_s};
-    s.activationMode = 1;
+    s.activationMode = Afl::ActivationMode::Percent;
     s.activationValue = 0.5;
     QTest::newRow("activation percent")
         << s << polish << 8 << QStringList{u"Odchylenie od kursu odniesienia 0,5 %"_s};
-    s.activationMode = 2;
+    s.activationMode = Afl::ActivationMode::Amount;
     QTest::newRow("activation amount")
         << s << c << 8 << QStringList{u"Odchylenie od kursu odniesienia 0.5 zł/pkt."_s};
 }
@@ -184,7 +184,7 @@ void TestSummary::systemLocaleNumbers()
 {
     // Under the Polish run the system locale's comma shows; under C a point.
     Afl::GeneratorSettings s;
-    s.orderMode = 1;
+    s.orderMode = Afl::OrderMode::Limit;
     s.limitValue = 12.5;
     const QList<Afl::SummaryNode> tree = Afl::BuildSummary(s, QString());
     const QString expected =

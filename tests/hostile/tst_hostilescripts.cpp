@@ -305,11 +305,11 @@ private Q_SLOTS:
         Lex::AnalysisContext context;
         Lex::ScriptView rEdit;
         rEdit.setText(Platform::DecodeBytes(bytes));
-        Lex::HighlightScript(rEdit, context);
+        Lex::HighlightScript(rEdit, context.reservedNames());
         Lex::ScriptView rGenAFL;
         Lex::ScriptView rUwagi;
         Afl::GeneratorSettings settings;
-        settings.tickerMode = 1;
+        settings.tickerMode = Afl::TickerMode::Defined;
         settings.tickerName = QStringLiteral("KGHM");
         const Afl::GenerationResult result =
             Afl::GenerateScript(rEdit, rGenAFL, rUwagi, context, settings, true);

@@ -1,0 +1,45 @@
+#include "generator/Checks.h"
+
+#include "analysis/Highlighter.h"
+#include "analysis/Rewriter.h"
+#include "analysis/ScriptView.h"
+
+namespace Afl {
+
+LoadCheck CheckLoadedScript(const Lex::ScriptView& rEdit, Lex::AnalysisContext& context)
+{
+    LoadCheck check;
+    check.missingBuy = rEdit.findWord(u"Buy", 0, rEdit.length()) < 0;
+    check.missingSell = rEdit.findWord(u"Sell", 0, rEdit.length()) < 0;
+    check.pluginCalls = Lex::PluginCalls(rEdit, context);
+    return check;
+}
+
+ScriptCheck CheckScript(const QStringList& lines, bool showSignals)
+{
+    ScriptCheck check;
+    Lex::AnalysisContext context;
+    Lex::ScriptView rEdit;
+    rEdit.setLines(lines);
+    Lex::HighlightScript(rEdit, context.reservedNames());
+    check.load = CheckLoadedScript(rEdit, context);
+    if (!check.load.accepted())
+        return check;
+
+    Lex::ScriptView rGenAFL;
+    check.copy = AnalyseWorkingCopy(rEdit, rGenAFL, context, showSignals);
+    if (!check.copy.signalsFound())
+        return check;
+    // The working copy as first made is a line break followed by the source's text.
+    const QString& source = rEdit.text();
+    const int pos = Lex::PositionBefore(check.copy.removedSpans, check.copy.insertionPoint) -
+                    int(Lex::ScriptView::LineBreak.size());
+    if (pos < 0 || pos >= source.size())
+        return check;
+    const int lineStart = pos > 0 ? int(source.lastIndexOf(u'\n', pos - 1)) + 1 : 0;
+    check.insertionLine = int(QStringView(source).left(lineStart).count(u'\n')) + 1;
+    check.insertionColumn = pos - lineStart + 1;
+    return check;
+}
+
+} // namespace Afl
