@@ -3,50 +3,144 @@
 #include "syntax/NameTable.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 
 #include <QChar>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace Syntax {
 
 namespace {
 
-enum CharClass : std::uint8_t
-{
-    Letter = 1, // A-Z, a-z, _
-    Digit = 2,
-};
-
-constexpr std::array<std::uint8_t, 128> makeClasses()
-{
-    std::array<std::uint8_t, 128> table{};
-    for (int c = 'a'; c <= 'z'; ++c)
-        table[std::size_t(c)] = Letter;
-    for (int c = 'A'; c <= 'Z'; ++c)
-        table[std::size_t(c)] = Letter;
-    table['_'] = Letter;
-    for (int c = '0'; c <= '9'; ++c)
-        table[std::size_t(c)] = Digit;
-    return table;
-}
-
-constexpr std::array<std::uint8_t, 128> Classes = makeClasses();
-
-// For ASCII identifier characters their folded form, for every other ASCII character 0.
+// For ASCII word characters (letters, digits, _) their folded form, for every other ASCII
+// character 0.
 constexpr std::array<std::uint8_t, 128> makeWordFold()
 {
     std::array<std::uint8_t, 128> table{};
-    for (int c = 0; c < 128; ++c) {
-        if (Classes[std::size_t(c)])
-            table[std::size_t(c)] = std::uint8_t(c >= 'A' && c <= 'Z' ? c | 0x20 : c);
-    }
+    for (int c = 'a'; c <= 'z'; ++c)
+        table[std::size_t(c)] = std::uint8_t(c);
+    for (int c = 'A'; c <= 'Z'; ++c)
+        table[std::size_t(c)] = std::uint8_t(c | 0x20);
+    for (int c = '0'; c <= '9'; ++c)
+        table[std::size_t(c)] = std::uint8_t(c);
+    table['_'] = '_';
     return table;
 }
 
 constexpr std::array<std::uint8_t, 128> WordFold = makeWordFold();
 
+// What an ASCII character starts, with the tokens of the punctuation: the character alone,
+// and the operators of two characters it makes with one of its followers.
+enum class Starts : std::uint8_t
+{
+    Nothing,
+    Punctuation,
+    Word,
+    Digit,
+    Dot,
+    Quote,
+    Hash,
+};
+
+struct CharStart
+{
+    Starts starts = Starts::Nothing;
+    TokenKind kind = TokenKind::Invalid;
+    char followers[2] = {};
+    TokenKind pairs[2] = {};
+};
+
+constexpr std::array<CharStart, 128> makeCharStarts()
+{
+    std::array<CharStart, 128> table{};
+    for (int c = 0; c < 128; ++c) {
+        if (c >= '0' && c <= '9')
+            table[std::size_t(c)].starts = Starts::Digit;
+        else if (WordFold[std::size_t(c)])
+            table[std::size_t(c)].starts = Starts::Word;
+    }
+    table['.'] = {Starts::Dot, TokenKind::Dot};
+    table['"'].starts = Starts::Quote;
+    table['#'].starts = Starts::Hash;
+    auto set = [&](char c, TokenKind kind, char first = 0, TokenKind firstPair = {},
+                   char second = 0, TokenKind secondPair = {}) {
+        table[std::size_t(c)] = {
+            Starts::Punctuation, kind, {first, second}, {firstPair, secondPair}};
+    };
+    set('(', TokenKind::LeftParen);
+    set(')', TokenKind::RightParen);
+    set('[', TokenKind::LeftBracket);
+    set(']', TokenKind::RightBracket);
+    set('{', TokenKind::LeftBrace);
+    set('}', TokenKind::RightBrace);
+    set(',', TokenKind::Comma);
+    set(';', TokenKind::Semicolon);
+    set('?', TokenKind::Question);
+    set(':', TokenKind::Colon);
+    set('^', TokenKind::Caret);
+    set('@', TokenKind::At);
+    set('+', TokenKind::Plus, '+', TokenKind::PlusPlus, '=', TokenKind::PlusAssign);
+    set('-', TokenKind::Minus, '-', TokenKind::MinusMinus, '=', TokenKind::MinusAssign);
+    set('*', TokenKind::Star, '=', TokenKind::StarAssign);
+    set('/', TokenKind::Slash, '=', TokenKind::SlashAssign);
+    set('%', TokenKind::Percent, '=', TokenKind::PercentAssign);
+    set('<', TokenKind::Less, '=', TokenKind::LessEqual, '>', TokenKind::NotEqual);
+    set('>', TokenKind::Greater, '=', TokenKind::GreaterEqual);
+    set('=', TokenKind::Assign, '=', TokenKind::EqualEqual);
+    set('!', TokenKind::Bang, '=', TokenKind::NotEqual);
+    set('&', TokenKind::Amp, '&', TokenKind::AmpAmp, '=', TokenKind::AmpAssign);
+    set('|', TokenKind::Pipe, '|', TokenKind::PipePipe, '=', TokenKind::PipeAssign);
+    return table;
+}
+
+constexpr std::array<CharStart, 128> CharStarts = makeCharStarts();
+
+// Reads the ASCII word characters (letters, digits, _) from p on into hash; returns where
+// they end. Where SSE2 is, eight characters are classified, folded and hashed at once.
+const char16_t* readAsciiWord(const char16_t* p, const char16_t* end, NameHash& hash)
+{
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lanes = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
+    // (unit - low) saturated at 0 after subtracting the width of the range is 0 inside it.
+    auto inRange = [&](__m128i units, char16_t low, char16_t width) {
+        const __m128i offset = _mm_sub_epi16(units, _mm_set1_epi16(short(low)));
+        return _mm_cmpeq_epi16(_mm_subs_epu16(offset, _mm_set1_epi16(short(width))), zero);
+    };
+    while (end - p >= 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i caseBit = _mm_set1_epi16(0x20);
+        const __m128i letter = inRange(_mm_or_si128(units, caseBit), u'a', 25);
+        const __m128i word = _mm_or_si128(_mm_or_si128(letter, inRange(units, u'0', 9)),
+                                          _mm_cmpeq_epi16(units, _mm_set1_epi16(u'_')));
+        // Two mask bits a unit: the number of word characters before the first other one.
+        const int n = std::countr_one(unsigned(_mm_movemask_epi8(word))) / 2;
+        const __m128i inWord = _mm_cmplt_epi16(lanes, _mm_set1_epi16(short(n)));
+        const __m128i folded =
+            _mm_and_si128(_mm_or_si128(units, _mm_and_si128(letter, caseBit)), inWord);
+        alignas(16) std::uint64_t blocks[2];
+        _mm_store_si128(reinterpret_cast<__m128i*>(blocks), folded);
+        if (n > 0)
+            hash.addBlock(blocks[0]);
+        if (n > 4)
+            hash.addBlock(blocks[1]);
+        p += n;
+        if (n < 8)
+            return p;
+    }
+#endif
+    for (; p != end && *p < 0x80 && WordFold[*p]; ++p)
+        hash.add(WordFold[*p]);
+    return p;
+}
+
 bool isAsciiWordChar(char16_t c)
 {
-    return c < 0x80 && Classes[c] != 0;
+    return c < 0x80 && WordFold[c] != 0;
 }
 
 bool isDigit(char16_t c)
@@ -110,10 +204,10 @@ constexpr KeywordEntry Keywords[] = {
 
 constexpr std::uint32_t keywordHash(const char16_t* word)
 {
-    std::uint32_t h = NameTable::HashSeed;
+    NameHash hash;
     for (; *word; ++word)
-        h = (h ^ *word) * 16777619u;
-    return h;
+        hash.add(*word);
+    return hash.finish();
 }
 
 // The keywords by the hash of their spelling, in open addressing; most identifiers miss at
@@ -241,186 +335,131 @@ const char16_t* Lexer::skipTrivia(const char16_t* p, std::uint8_t& flags)
     }
 }
 
-// The body of next(), inlined into fill() so that a batch of tokens costs one call.
-[[gnu::always_inline]] inline Token Lexer::scan()
+int Lexer::fill(Token* out, int n)
 {
-    std::uint8_t flags = 0;
     const char16_t* p = m_pos;
-    // Most often a token starts right here or after a blank; the rest is out of line.
-    while (p != m_end && *p == u' ')
-        ++p;
-    if (p == m_end || *p <= u' ' || *p == u'/' || *p >= 0x80) [[unlikely]] {
-        p = skipTrivia(p, flags);
-        if (p == m_end) {
-            m_pos = p;
-            return {TokenKind::End, flags, offsetOf(p), 0};
+    int count = 0;
+    while (count < n) {
+        Token& token = out[count++];
+        std::uint8_t flags = 0;
+        // Most often a token starts right here or after a blank; the rest is out of line.
+        while (p != m_end && *p == u' ')
+            ++p;
+        if (p == m_end || *p <= u' ' || *p == u'/' || *p >= 0x80) [[unlikely]] {
+            p = skipTrivia(p, flags);
+            if (p == m_end) {
+                token = {TokenKind::End, flags, offsetOf(p), 0};
+                break;
+            }
         }
-    }
-    const char16_t* start = p;
-    const char16_t c = *p;
-    TokenKind kind = TokenKind::Invalid;
-    int length = 1;
-    auto followedBy = [&](char16_t d) { return p + 1 != m_end && p[1] == d; };
-    if (c < 0x80) {
-        const std::uint8_t cls = Classes[c];
-        if (cls == Letter)
-            return identifier(start, flags);
-        if (cls == Digit || (c == u'.' && p + 1 != m_end && isDigit(p[1])))
-            return number(start, flags);
-        switch (c) {
-        case u'"':
-            return string(start, flags);
-        case u'#':
-            return directive(start, flags);
-        case u'(':
-            kind = TokenKind::LeftParen;
-            break;
-        case u')':
-            kind = TokenKind::RightParen;
-            break;
-        case u'[':
-            kind = TokenKind::LeftBracket;
-            break;
-        case u']':
-            kind = TokenKind::RightBracket;
-            break;
-        case u'{':
-            kind = TokenKind::LeftBrace;
-            break;
-        case u'}':
-            kind = TokenKind::RightBrace;
-            break;
-        case u',':
-            kind = TokenKind::Comma;
-            break;
-        case u';':
-            kind = TokenKind::Semicolon;
-            break;
-        case u'?':
-            kind = TokenKind::Question;
-            break;
-        case u':':
-            kind = TokenKind::Colon;
-            break;
-        case u'.':
-            kind = TokenKind::Dot;
-            break;
-        case u'^':
-            kind = TokenKind::Caret;
-            break;
-        case u'@':
-            kind = TokenKind::At;
-            break;
-        case u'+':
-            kind = followedBy(u'+')   ? (length = 2, TokenKind::PlusPlus)
-                   : followedBy(u'=') ? (length = 2, TokenKind::PlusAssign)
-                                      : TokenKind::Plus;
-            break;
-        case u'-':
-            kind = followedBy(u'-')   ? (length = 2, TokenKind::MinusMinus)
-                   : followedBy(u'=') ? (length = 2, TokenKind::MinusAssign)
-                                      : TokenKind::Minus;
-            break;
-        case u'*':
-            kind = followedBy(u'=') ? (length = 2, TokenKind::StarAssign) : TokenKind::Star;
-            break;
-        case u'/':
-            kind = followedBy(u'=') ? (length = 2, TokenKind::SlashAssign) : TokenKind::Slash;
-            break;
-        case u'%':
-            kind = followedBy(u'=') ? (length = 2, TokenKind::PercentAssign) : TokenKind::Percent;
-            break;
-        case u'<':
-            kind = followedBy(u'=')   ? (length = 2, TokenKind::LessEqual)
-                   : followedBy(u'>') ? (length = 2, TokenKind::NotEqual)
-                                      : TokenKind::Less;
-            break;
-        case u'>':
-            kind = followedBy(u'=') ? (length = 2, TokenKind::GreaterEqual) : TokenKind::Greater;
-            break;
-        case u'=':
-            kind = followedBy(u'=') ? (length = 2, TokenKind::EqualEqual) : TokenKind::Assign;
-            break;
-        case u'!':
-            kind = followedBy(u'=') ? (length = 2, TokenKind::NotEqual) : TokenKind::Bang;
-            break;
-        case u'&':
-            kind = followedBy(u'&')   ? (length = 2, TokenKind::AmpAmp)
-                   : followedBy(u'=') ? (length = 2, TokenKind::AmpAssign)
-                                      : TokenKind::Amp;
-            break;
-        case u'|':
-            kind = followedBy(u'|')   ? (length = 2, TokenKind::PipePipe)
-                   : followedBy(u'=') ? (length = 2, TokenKind::PipeAssign)
-                                      : TokenKind::Pipe;
-            break;
-        default:
-            break;
+        token.flags = flags;
+        token.offset = offsetOf(p);
+        token.value = 0;
+        const char16_t c = *p;
+        if (c < 0x80) {
+            const CharStart& start = CharStarts[c];
+            if (start.starts == Starts::Punctuation) {
+                TokenKind kind = start.kind;
+                int length = 1;
+                if (start.followers[0] && p + 1 != m_end) {
+                    const char16_t next = p[1];
+                    if (next == char16_t(start.followers[0])) {
+                        kind = start.pairs[0];
+                        length = 2;
+                    } else if (start.followers[1] && next == char16_t(start.followers[1])) {
+                        kind = start.pairs[1];
+                        length = 2;
+                    }
+                }
+                token.kind = kind;
+                token.length = length;
+                p += length;
+                continue;
+            }
+            if (start.starts == Starts::Word) {
+                p = identifier(p, token);
+                continue;
+            }
+            if (start.starts == Starts::Digit ||
+                (start.starts == Starts::Dot && p + 1 != m_end && isDigit(p[1]))) {
+                p = number(p, token);
+                continue;
+            }
+            if (start.starts == Starts::Quote) {
+                p = string(p, token);
+                continue;
+            }
+            if (start.starts == Starts::Hash) {
+                p = directive(p, token);
+                continue;
+            }
+            if (start.starts == Starts::Dot) {
+                token.kind = TokenKind::Dot;
+                token.length = 1;
+                ++p;
+                continue;
+            }
+        } else if (unicodeWordChar(p, m_end, true)) {
+            p = unicodeIdentifier(p, token);
+            continue;
         }
-    } else if (unicodeWordChar(p, m_end, true)) {
-        return identifier(start, flags);
-    } else if (QChar::isHighSurrogate(c) && p + 1 != m_end && QChar::isLowSurrogate(p[1])) {
-        length = 2;
+        p = invalid(p, token);
     }
-    if (kind == TokenKind::Invalid) {
-        flags |= Token::Malformed;
-        m_errors.push_back({offsetOf(start), DiagnosticKind::UnexpectedCharacter});
-    }
-    m_pos = start + length;
-    return {kind, flags, offsetOf(start), length};
+    m_pos = p;
+    return count;
 }
 
 Token Lexer::next()
 {
-    return scan();
+    Token token;
+    fill(&token, 1);
+    return token;
 }
 
-int Lexer::fill(Token* out, int n)
+[[gnu::always_inline]] inline const char16_t* Lexer::identifier(const char16_t* start, Token& token)
 {
-    int count = 0;
-    while (count < n) {
-        out[count] = scan();
-        if (out[count++].kind == TokenKind::End)
-            break;
-    }
-    return count;
+    NameHash hash;
+    const char16_t* p = readAsciiWord(start, m_end, hash);
+    if (p != m_end && *p >= 0x80 && unicodeWordChar(p, m_end, false)) [[unlikely]]
+        return unicodeIdentifier(start, token);
+    token.length = int(p - start);
+    // The hash of the folded name, for the keyword check and the names.
+    token.value = hash.finish();
+    token.kind = keyword(QStringView(start, token.length), token.value);
+    return p;
 }
 
-[[gnu::always_inline]] inline Token Lexer::identifier(const char16_t* start, std::uint8_t flags)
+const char16_t* Lexer::unicodeIdentifier(const char16_t* start, Token& token)
 {
-    // The hash of the folded name is made on the way, for the keyword check and the names.
     const char16_t* p = start;
-    std::uint32_t hash = NameTable::HashSeed;
+    NameHash hash;
     for (;;) {
-        while (p != m_end && *p < 0x80) {
-            const std::uint8_t folded = WordFold[*p];
-            if (!folded)
-                break;
-            hash = NameTable::hashStep(hash, folded);
-            ++p;
-        }
-        if (p == m_end || *p < 0x80)
-            break;
-        const int n = unicodeWordChar(p, m_end, false);
+        int n = 0;
+        if (p != m_end && *p < 0x80)
+            n = WordFold[*p] ? 1 : 0;
+        else if (p != m_end)
+            n = unicodeWordChar(p, m_end, p == start);
         if (!n)
             break;
         for (int i = 0; i < n; ++i)
-            hash = NameTable::hashStep(hash, NameTable::fold(p[i]));
+            hash.add(NameTable::fold(p[i]));
         p += n;
     }
-    m_pos = p;
-    const int length = int(p - start);
-    const TokenKind kind = (length >= 2 && length <= 9) ? keyword(QStringView(start, length), hash)
-                                                        : TokenKind::Identifier;
-    return {kind, flags, offsetOf(start), length, hash};
+    token.length = int(p - start);
+    token.value = hash.finish();
+    token.kind = keyword(QStringView(start, token.length), token.value);
+    return p;
 }
 
-Token Lexer::number(const char16_t* start, std::uint8_t flags)
+const char16_t* Lexer::number(const char16_t* start, Token& token)
 {
     const char16_t* p = start;
+    std::uint32_t whole = 0;
     while (p != m_end && isDigit(*p))
-        ++p;
+        whole = whole * 10 + std::uint32_t(*p++ - u'0');
+    bool isWhole = p - start <= 9;
     if (p != m_end && *p == u'.') {
+        isWhole = false;
         ++p;
         while (p != m_end && isDigit(*p))
             ++p;
@@ -430,6 +469,7 @@ Token Lexer::number(const char16_t* start, std::uint8_t flags)
         if (q != m_end && (*q == u'+' || *q == u'-'))
             ++q;
         if (q != m_end && isDigit(*q)) {
+            isWhole = false;
             while (q != m_end && isDigit(*q))
                 ++q;
             p = q;
@@ -440,14 +480,20 @@ Token Lexer::number(const char16_t* start, std::uint8_t flags)
         (isAsciiWordChar(*p) || *p == u'.' || (*p >= 0x80 && unicodeWordChar(p, m_end, false)))) {
         while (p != m_end && (isAsciiWordChar(*p) || *p == u'.'))
             ++p;
-        flags |= Token::Malformed;
-        m_errors.push_back({offsetOf(start), DiagnosticKind::InvalidNumber});
+        isWhole = false;
+        token.flags |= Token::Malformed;
+        m_errors.push_back({token.offset, DiagnosticKind::InvalidNumber});
     }
-    m_pos = p;
-    return {TokenKind::Number, flags, offsetOf(start), int(p - start)};
+    token.kind = TokenKind::Number;
+    token.length = int(p - start);
+    if (isWhole) {
+        token.flags |= Token::WholeNumber;
+        token.value = whole;
+    }
+    return p;
 }
 
-Token Lexer::string(const char16_t* start, std::uint8_t flags)
+const char16_t* Lexer::string(const char16_t* start, Token& token)
 {
     const char16_t* p = start + 1;
     bool closed = false;
@@ -461,7 +507,7 @@ Token Lexer::string(const char16_t* start, std::uint8_t flags)
         if (isLineBreak(c))
             break;
         if (c == u'\\') {
-            flags |= Token::HasEscape;
+            token.flags |= Token::HasEscape;
             ++p;
             if (p != m_end && !isLineBreak(*p))
                 ++p;
@@ -470,31 +516,43 @@ Token Lexer::string(const char16_t* start, std::uint8_t flags)
         ++p;
     }
     if (!closed) {
-        flags |= Token::Malformed;
-        m_errors.push_back({offsetOf(start), DiagnosticKind::UnclosedString});
+        token.flags |= Token::Malformed;
+        m_errors.push_back({token.offset, DiagnosticKind::UnclosedString});
     }
-    m_pos = p;
-    m_strings.push_back({offsetOf(start), offsetOf(p)});
-    return {TokenKind::String, flags, offsetOf(start), int(p - start)};
+    m_strings.push_back({token.offset, offsetOf(p)});
+    token.kind = TokenKind::String;
+    token.length = int(p - start);
+    return p;
 }
 
-Token Lexer::directive(const char16_t* start, std::uint8_t flags)
+const char16_t* Lexer::directive(const char16_t* start, Token& token)
 {
-    const DirectiveParts parts = scanDirective(m_text, offsetOf(start));
-    if (parts.end == offsetOf(start) + 1 && parts.kind == DirectiveKind::Unknown) {
+    const DirectiveParts parts = scanDirective(m_text, token.offset);
+    if (parts.end == token.offset + 1 && parts.kind == DirectiveKind::Unknown) {
         // A lone '#', not followed by a word.
-        m_errors.push_back({offsetOf(start), DiagnosticKind::UnexpectedCharacter});
-        m_pos = start + 1;
-        return {TokenKind::Invalid, std::uint8_t(flags | Token::Malformed), offsetOf(start), 1};
+        return invalid(start, token);
     }
     if (!parts.quoted.isEmpty())
         m_strings.push_back(parts.quoted);
     if (parts.hasError) {
-        flags |= Token::Malformed;
+        token.flags |= Token::Malformed;
         m_errors.push_back(parts.error);
     }
-    m_pos = m_begin + parts.end;
-    return {TokenKind::Directive, flags, offsetOf(start), parts.end - offsetOf(start)};
+    token.kind = TokenKind::Directive;
+    token.length = parts.end - token.offset;
+    return m_begin + parts.end;
+}
+
+const char16_t* Lexer::invalid(const char16_t* start, Token& token)
+{
+    // A character outside the Basic Multilingual Plane is one, in two code units.
+    const bool pair =
+        QChar::isHighSurrogate(*start) && start + 1 != m_end && QChar::isLowSurrogate(start[1]);
+    token.kind = TokenKind::Invalid;
+    token.flags |= Token::Malformed;
+    token.length = pair ? 2 : 1;
+    m_errors.push_back({token.offset, DiagnosticKind::UnexpectedCharacter});
+    return start + token.length;
 }
 
 DirectiveParts Lexer::scanDirective(QStringView text, int offset)

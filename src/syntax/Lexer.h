@@ -69,14 +69,19 @@ public:
 private:
     int offsetOf(const char16_t* p) const { return int(p - m_begin); }
     void newLine(const char16_t* p) { m_lineStarts.push_back(offsetOf(p)); }
-    Token scan();
     const char16_t* skipTrivia(const char16_t* p, std::uint8_t& flags);
     /// Steps over the line break (CR LF, LF or CR) at p and notes the line that starts.
     const char16_t* lineBreak(const char16_t* p, std::uint8_t& flags);
-    Token identifier(const char16_t* start, std::uint8_t flags);
-    Token number(const char16_t* start, std::uint8_t flags);
-    Token string(const char16_t* start, std::uint8_t flags);
-    Token directive(const char16_t* start, std::uint8_t flags);
+    // Each of these reads the rest of token, whose offset and flags are set, from start on,
+    // and returns where it ends.
+    const char16_t* identifier(const char16_t* start, Token& token);
+    /// An identifier with characters beyond ASCII (the rare case, one character at a time).
+    const char16_t* unicodeIdentifier(const char16_t* start, Token& token);
+    const char16_t* number(const char16_t* start, Token& token);
+    const char16_t* string(const char16_t* start, Token& token);
+    const char16_t* directive(const char16_t* start, Token& token);
+    /// A character the language does not use.
+    const char16_t* invalid(const char16_t* start, Token& token);
 
     QStringView m_text;
     const char16_t* m_begin;

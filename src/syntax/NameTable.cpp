@@ -2,7 +2,7 @@
 
 #include "syntax/Arena.h"
 
-#include <cstring>
+#include <bit>
 
 #include <QChar>
 
@@ -24,28 +24,20 @@ bool foldsTo(QStringView word, QStringView folded)
     return true;
 }
 
-// True when the n characters at a and b are the same (compared four at a time).
-bool sameChars(const char16_t* a, const char16_t* b, std::uint32_t n)
+// Slots for the names a text of textSize characters may well have: one name in 64
+// characters, at most half the slots used. A text with more grows the table.
+std::size_t initialSlots(qsizetype textSize)
 {
-    for (; n >= 4; n -= 4, a += 4, b += 4) {
-        std::uint64_t x, y;
-        std::memcpy(&x, a, sizeof x);
-        std::memcpy(&y, b, sizeof y);
-        if (x != y)
-            return false;
-    }
-    for (; n > 0; --n)
-        if (*a++ != *b++)
-            return false;
-    return true;
+    const std::size_t names = std::size_t(textSize / 64);
+    return std::max<std::size_t>(1024, std::bit_ceil(names * 2));
 }
 
 } // namespace
 
-NameTable::NameTable(const char16_t* text)
+NameTable::NameTable(const char16_t* text, qsizetype textSize)
     : m_text(text)
     , m_arena(std::make_unique<Arena>(16384))
-    , m_slots(1024)
+    , m_slots(initialSlots(textSize))
 {
     m_names.reserve(512);
 }
@@ -59,10 +51,10 @@ char16_t NameTable::foldUnicode(char16_t c)
 
 std::uint32_t NameTable::hash(QStringView word)
 {
-    std::uint32_t h = HashSeed;
+    NameHash h;
     for (QChar c : word)
-        h = hashStep(h, fold(c.unicode()));
-    return h;
+        h.add(fold(c.unicode()));
+    return h.finish();
 }
 
 std::uint32_t NameTable::probe(QStringView word, std::uint32_t hash) const
@@ -78,16 +70,10 @@ std::uint32_t NameTable::probe(QStringView word, std::uint32_t hash) const
     return i;
 }
 
-const Name* NameTable::intern(QStringView word, std::uint32_t hash)
+const Name* NameTable::internAgain(QStringView word, std::uint32_t hash)
 {
-    Recent& recent = m_recent[hash % m_recent.size()];
-    const std::uint32_t length = std::uint32_t(word.size());
-    if (recent.slot.name && recent.slot.hash == hash && recent.slot.length == length &&
-        (sameChars(word.utf16(), recent.spelling, length) ||
-         foldsTo(word, recent.slot.name->folded)))
-        return recent.slot.name;
     const Name* name = lookUp(word, hash);
-    recent = {{hash, length, name}, word.utf16()};
+    m_recent[hash % m_recent.size()] = {hash, std::uint32_t(word.size()), word.utf16(), name};
     return name;
 }
 

@@ -170,12 +170,14 @@ Parser::Parser(TreeData& data)
     , m_text(data.text)
     , m_lexer(m_text)
 {
+    m_ends.fill({TokenKind::End, 0, int(m_text.size()), 0});
     m_statements.reserve(256);
     m_nodes.reserve(256);
 }
 
 void Parser::run()
 {
+    // The first token: the buffer is empty, so advancing reads the first batch.
     advance();
     const std::size_t mark = m_statements.size();
     while (!at(TokenKind::End)) {
@@ -216,19 +218,36 @@ void Parser::run()
 
 void Parser::refill()
 {
-    // Keep the current token and those after it, and fill up behind them.
-    int kept = 0;
-    for (int i = std::max(m_index, 0); i < m_count; ++i)
-        m_buffer[std::size_t(kept++)] = m_buffer[std::size_t(i)];
-    m_index = 0;
-    if (kept > 0 && m_buffer[std::size_t(kept - 1)].kind == TokenKind::End) {
-        m_count = kept + 1;
-        m_buffer[std::size_t(kept)] = m_buffer[std::size_t(kept - 1)];
+    if (m_aborted) {
+        stopReading();
         return;
     }
-    m_count = kept + m_lexer.fill(m_buffer.data() + kept, BufferSize - kept);
-    if (m_lexer.errors().size() != m_lexerErrors)
+    // Keep the current token and those after it, and fill up behind them.
+    Token* kept = m_buffer.data();
+    for (const Token* t = m_tok; t < m_last; ++t)
+        *kept++ = *t;
+    m_tok = m_buffer.data();
+    if (kept > m_buffer.data() && kept[-1].kind == TokenKind::End) {
+        *kept = kept[-1];
+        m_last = kept + 1;
+        return;
+    }
+    const Token* read = kept;
+    m_last = kept + m_lexer.fill(kept, int(m_buffer.data() + BufferSize - kept));
+    // The names of the batch are looked up a few tokens from now: fetch their slots ahead.
+    for (; read < m_last; ++read) {
+        if (read->kind == TokenKind::Identifier)
+            m_data.names.prefetch(read->value);
+    }
+    if (m_lexer.errors().size() != m_lexerErrors) {
         takeLexerErrors();
+        // When the lexer's errors reach the limit, the token just read is still taken; the
+        // end comes with the next one.
+        if (m_aborted) {
+            m_tok = m_buffer.data();
+            m_last = m_tok + 1;
+        }
+    }
 }
 
 bool Parser::accept(TokenKind kind)
@@ -262,7 +281,7 @@ void Parser::fatal(int offset, DiagnosticKind kind)
         return;
     addDiagnostic(offset, kind);
     m_aborted = true;
-    m_tok = {TokenKind::End, 0, int(m_text.size()), 0};
+    stopReading();
 }
 
 void Parser::addDiagnostic(int offset, DiagnosticKind kind)
@@ -272,7 +291,7 @@ void Parser::addDiagnostic(int offset, DiagnosticKind kind)
     m_pending.push_back({offset, kind});
     if (m_pending.size() == std::size_t(MaxDiagnostics)) {
         m_aborted = true;
-        m_tok = {TokenKind::End, 0, int(m_text.size()), 0};
+        stopReading();
     }
 }
 
@@ -287,12 +306,12 @@ void Parser::takeLexerErrors()
 
 int Parser::hereOrPrevious() const
 {
-    return (at(TokenKind::End) || m_tok.startsLine()) ? m_prevEnd : m_tok.offset;
+    return (at(TokenKind::End) || m_tok->startsLine()) ? m_prevEnd : m_tok->offset;
 }
 
 bool Parser::isStopToken() const
 {
-    switch (m_tok.kind) {
+    switch (m_tok->kind) {
     case TokenKind::End:
     case TokenKind::LeftBrace:
     case TokenKind::RightBrace:
@@ -337,11 +356,11 @@ const Statement* Parser::parseStatement()
 {
     DepthGuard guard(m_depth);
     if (guard.tooDeep()) {
-        fatal(m_tok.offset, DiagnosticKind::TooDeep);
+        fatal(m_tok->offset, DiagnosticKind::TooDeep);
         return nullptr;
     }
     if (m_panic) {
-        const int start = m_tok.offset;
+        const int start = m_tok->offset;
         const unsigned before = m_consumed;
         synchronize();
         if (m_consumed != before)
@@ -349,7 +368,7 @@ const Statement* Parser::parseStatement()
     }
     const unsigned before = m_consumed;
     const Statement* statement = nullptr;
-    switch (m_tok.kind) {
+    switch (m_tok->kind) {
     case TokenKind::End:
         return nullptr;
     case TokenKind::RightBrace:
@@ -360,7 +379,7 @@ const Statement* Parser::parseStatement()
         statement = parseBlock();
         break;
     case TokenKind::Semicolon:
-        statement = make<EmptyStatement>({m_tok.offset, m_tok.end()});
+        statement = make<EmptyStatement>({m_tok->offset, m_tok->end()});
         m_panic = false;
         advance();
         break;
@@ -409,7 +428,7 @@ const Statement* Parser::parseStatement()
         statement = skipStray(DiagnosticKind::UnexpectedClosingBracket);
         break;
     case TokenKind::Identifier:
-        if (m_tok.length == 6 && textOf(m_tok).compare(u"static", Qt::CaseInsensitive) == 0 &&
+        if (m_tok->length == 6 && textOf(*m_tok).compare(u"static", Qt::CaseInsensitive) == 0 &&
             peek().kind == TokenKind::Identifier && !m_aborted) {
             statement = parseDeclaration(DeclarationScope::Static);
             break;
@@ -422,7 +441,7 @@ const Statement* Parser::parseStatement()
     }
     // Every statement takes at least one token, so that the parser always gets on.
     if (m_consumed == before && !at(TokenKind::End) && !at(TokenKind::RightBrace)) {
-        error(m_tok.offset, DiagnosticKind::UnexpectedToken);
+        error(m_tok->offset, DiagnosticKind::UnexpectedToken);
         advance();
     }
     return statement;
@@ -430,7 +449,7 @@ const Statement* Parser::parseStatement()
 
 const Statement* Parser::skipStray(DiagnosticKind kind)
 {
-    const Token token = m_tok;
+    const Token token = *m_tok;
     error(token.offset, kind);
     advance();
     return make<ErrorStatement>({token.offset, token.end()});
@@ -442,7 +461,7 @@ void Parser::strayClosingBrace()
     // belonged to a block whose opening brace is missing. One missing brace makes each
     // closing brace after it close the next outer block: the first of that cascade, the
     // innermost, is where the error is.
-    int offset = m_tok.offset;
+    int offset = m_tok->offset;
     int found = -1;
     for (int i = int(m_braceEvents.size()) - 1; i >= 0; --i) {
         const BraceEvent& e = m_braceEvents[std::size_t(i)];
@@ -460,7 +479,7 @@ void Parser::strayClosingBrace()
         offset = m_braceEvents[std::size_t(found)].close;
     }
     m_panic = false;
-    const Token token = m_tok;
+    const Token token = *m_tok;
     error(offset, DiagnosticKind::UnexpectedClosingBracket);
     m_panic = false;
     advance();
@@ -491,7 +510,7 @@ int Parser::unclosedBraceOffset(const Token& open) const
 
 const Block* Parser::parseBlock()
 {
-    const Token open = m_tok;
+    const Token open = *m_tok;
     advance();
     return finishBlock(open, true);
 }
@@ -505,7 +524,7 @@ const Block* Parser::finishBlock(Token open, bool braced)
     }
     if (at(TokenKind::RightBrace)) {
         if (braced)
-            noteBraceIndentation(open, m_tok);
+            noteBraceIndentation(open, *m_tok);
         m_panic = false;
         advance();
     } else if (braced) {
@@ -543,7 +562,7 @@ const Expression* Parser::parseCondition()
         accept(TokenKind::RightParen);
         return condition;
     }
-    const Token open = m_tok;
+    const Token open = *m_tok;
     advance();
     const Expression* condition = parseExpression(PrecAssign);
     closeBracket(open, TokenKind::RightParen);
@@ -552,12 +571,12 @@ const Expression* Parser::parseCondition()
 
 const Statement* Parser::parseIf()
 {
-    const int begin = m_tok.offset;
+    const int begin = m_tok->offset;
     const std::size_t mark = m_nodes.size();
     const Statement* elseBody = nullptr;
     // An else-if chain is read in a loop and kept flat, however long it is.
     for (;;) {
-        const Token keyword = m_tok;
+        const Token keyword = *m_tok;
         advance();
         const Expression* condition = parseCondition();
         const Statement* body = parseBody();
@@ -586,9 +605,9 @@ const Statement* Parser::parseIf()
 
 const Statement* Parser::parseFor()
 {
-    const Token keyword = m_tok;
+    const Token keyword = *m_tok;
     advance();
-    const Token open = m_tok;
+    const Token open = *m_tok;
     const bool paren = accept(TokenKind::LeftParen);
     if (!paren)
         error(hereOrPrevious(), DiagnosticKind::MissingOpeningParenthesis);
@@ -615,7 +634,7 @@ const Statement* Parser::parseFor()
 
 const Statement* Parser::parseWhile()
 {
-    const Token keyword = m_tok;
+    const Token keyword = *m_tok;
     advance();
     const Expression* condition = parseCondition();
     const Statement* body = parseBody();
@@ -627,7 +646,7 @@ const Statement* Parser::parseWhile()
 
 const Statement* Parser::parseDoWhile()
 {
-    const Token keyword = m_tok;
+    const Token keyword = *m_tok;
     advance();
     const Statement* body = parseBody();
     const Expression* condition = nullptr;
@@ -649,15 +668,15 @@ const Statement* Parser::parseDoWhile()
 
 const Statement* Parser::parseSwitch()
 {
-    const Token keyword = m_tok;
+    const Token keyword = *m_tok;
     advance();
     const Expression* subject = parseCondition();
-    const Token open = m_tok;
+    const Token open = *m_tok;
     const bool braced = at(TokenKind::LeftBrace);
     if (braced) {
         advance();
     } else {
-        error(at(TokenKind::End) ? m_prevEnd : m_tok.offset, DiagnosticKind::MissingOpeningBrace);
+        error(at(TokenKind::End) ? m_prevEnd : m_tok->offset, DiagnosticKind::MissingOpeningBrace);
         m_panic = false;
     }
     const std::size_t caseMark = m_nodes.size();
@@ -678,7 +697,7 @@ const Statement* Parser::parseSwitch()
     while (!at(TokenKind::RightBrace) && !at(TokenKind::End)) {
         if (at(TokenKind::Case) || at(TokenKind::Default)) {
             finishCase();
-            const Token label = m_tok;
+            const Token label = *m_tok;
             advance();
             current = make<SwitchCase>({label.offset, m_prevEnd});
             if (label.kind == TokenKind::Case)
@@ -709,7 +728,7 @@ const Statement* Parser::parseSwitch()
     finishCase();
     if (at(TokenKind::RightBrace)) {
         if (braced)
-            noteBraceIndentation(open, m_tok);
+            noteBraceIndentation(open, *m_tok);
         m_panic = false;
         advance();
     } else if (braced) {
@@ -724,7 +743,7 @@ const Statement* Parser::parseSwitch()
 
 const Statement* Parser::parseJump()
 {
-    const Token keyword = m_tok;
+    const Token keyword = *m_tok;
     advance();
     Statement* statement = keyword.kind == TokenKind::Break
                                ? static_cast<Statement*>(make<BreakStatement>({keyword.offset, 0}))
@@ -736,7 +755,7 @@ const Statement* Parser::parseJump()
 
 const Statement* Parser::parseReturn()
 {
-    const Token keyword = m_tok;
+    const Token keyword = *m_tok;
     advance();
     const Expression* value = nullptr;
     if (!at(TokenKind::Semicolon) && !at(TokenKind::RightBrace) && !at(TokenKind::End))
@@ -750,7 +769,7 @@ const Statement* Parser::parseReturn()
 const Identifier* Parser::expectName()
 {
     if (at(TokenKind::Identifier)) {
-        const Identifier* name = makeIdentifier(m_tok);
+        const Identifier* name = makeIdentifier(*m_tok);
         advance();
         return name;
     }
@@ -760,12 +779,12 @@ const Identifier* Parser::expectName()
 
 const Statement* Parser::parseFunction()
 {
-    const Token keyword = m_tok;
+    const Token keyword = *m_tok;
     advance();
     const Identifier* name = expectName();
     const std::size_t mark = m_nodes.size();
     if (at(TokenKind::LeftParen)) {
-        const Token open = m_tok;
+        const Token open = *m_tok;
         advance();
         bool ok = true;
         if (!at(TokenKind::RightParen)) {
@@ -800,9 +819,9 @@ const Statement* Parser::parseFunction()
         body = parseBlock();
     } else {
         // The body's opening brace is missing: read the body up to the closing brace.
-        error(at(TokenKind::End) ? m_prevEnd : m_tok.offset, DiagnosticKind::MissingOpeningBrace);
+        error(at(TokenKind::End) ? m_prevEnd : m_tok->offset, DiagnosticKind::MissingOpeningBrace);
         m_panic = false;
-        body = finishBlock(m_tok, false);
+        body = finishBlock(*m_tok, false);
     }
     auto* definition = make<FunctionDefinition>({keyword.offset, m_prevEnd}, {name, body});
     definition->isProcedure = keyword.kind == TokenKind::Procedure;
@@ -815,7 +834,7 @@ const Statement* Parser::parseFunction()
 
 const Statement* Parser::parseDeclaration(DeclarationScope scope)
 {
-    const Token keyword = m_tok;
+    const Token keyword = *m_tok;
     advance();
     const std::size_t mark = m_declarators.size();
     int height = 0;
@@ -849,7 +868,7 @@ const Statement* Parser::parseDeclaration(DeclarationScope scope)
 
 const Statement* Parser::parseDirective()
 {
-    const Token token = m_tok;
+    const Token token = *m_tok;
     const DirectiveParts parts = Lexer::scanDirective(m_text, token.offset);
     auto* directive = make<Directive>({token.offset, token.end()});
     directive->directive = parts.kind;
@@ -864,7 +883,7 @@ const Statement* Parser::parseDirective()
 
 const Statement* Parser::parseExpressionStatement()
 {
-    const int begin = m_tok.offset;
+    const int begin = m_tok->offset;
     const Expression* expression = parseExpression(PrecAssign);
     expectSemicolon();
     auto* statement = make<ExpressionStatement>(
@@ -882,17 +901,17 @@ void Parser::expectSemicolon()
     }
     if (m_panic) {
         // After an error the statement ends at the line break, if one follows.
-        if (m_tok.startsLine() || at(TokenKind::End) || at(TokenKind::RightBrace))
+        if (m_tok->startsLine() || at(TokenKind::End) || at(TokenKind::RightBrace))
             m_panic = false;
         return;
     }
     if (at(TokenKind::RightParen) || at(TokenKind::RightBracket)) {
-        error(m_tok.offset, DiagnosticKind::UnexpectedClosingBracket);
+        error(m_tok->offset, DiagnosticKind::UnexpectedClosingBracket);
         return;
     }
     error(m_prevEnd, DiagnosticKind::MissingSemicolon);
     // The next statement may start right here; on the same line it is more likely debris.
-    if (m_tok.startsLine() || isStopToken())
+    if (m_tok->startsLine() || isStopToken())
         m_panic = false;
 }
 
@@ -901,33 +920,33 @@ void Parser::expectSemicolon()
 const Expression* Parser::parseExpression(int minPrecedence)
 {
     // Most operands stand alone before a comma, a bracket or a semicolon.
-    if (m_tok.kind == TokenKind::Identifier || m_tok.kind == TokenKind::Number ||
-        m_tok.kind == TokenKind::String) {
+    if (m_tok->kind == TokenKind::Identifier || m_tok->kind == TokenKind::Number ||
+        m_tok->kind == TokenKind::String) {
         // Looking ahead may read the lexer's errors and stop the parser at the last one.
         const TokenKind next = peek().kind;
         if (!m_aborted && (next == TokenKind::Comma || next == TokenKind::RightParen ||
                            next == TokenKind::Semicolon || next == TokenKind::RightBracket)) {
-            const Expression* operand = makeOperand(m_tok);
+            const Expression* operand = makeOperand(*m_tok);
             advance();
             return operand;
         }
     }
     DepthGuard guard(m_depth);
     if (guard.tooDeep()) {
-        fatal(m_tok.offset, DiagnosticKind::TooDeep);
+        fatal(m_tok->offset, DiagnosticKind::TooDeep);
         return make<ErrorExpression>({m_prevEnd, m_prevEnd});
     }
     // Nodes made here start where this expression starts, its opening brackets included (or
     // at an operand missing before it).
-    const int start = m_tok.offset;
+    const int start = m_tok->offset;
     const Expression* left = parseUnary();
     const int begin = std::min(start, left->range.begin);
     for (;;) {
-        const TokenKind kind = m_tok.kind;
+        const TokenKind kind = m_tok->kind;
         Operator op;
         if (minPrecedence <= PrecAssign && assignmentOperator(kind, op)) {
             if (!isAssignable(left))
-                error(m_tok.offset, DiagnosticKind::InvalidAssignment);
+                error(m_tok->offset, DiagnosticKind::InvalidAssignment);
             advance();
             const Expression* value = parseExpression(PrecAssign);
             auto* assignment = make<AssignmentExpression>({begin, m_prevEnd}, {left, value});
@@ -977,7 +996,7 @@ const Expression* Parser::parseUnary()
 {
     Operator op;
     int operandPrecedence = PrecPower;
-    switch (m_tok.kind) {
+    switch (m_tok->kind) {
     case TokenKind::Minus:
         op = Operator::Negate;
         break;
@@ -991,11 +1010,11 @@ const Expression* Parser::parseUnary()
         break;
     case TokenKind::PlusPlus:
     case TokenKind::MinusMinus: {
-        const Token token = m_tok;
+        const Token token = *m_tok;
         advance();
         DepthGuard guard(m_depth);
         if (guard.tooDeep()) {
-            fatal(m_tok.offset, DiagnosticKind::TooDeep);
+            fatal(m_tok->offset, DiagnosticKind::TooDeep);
             return make<ErrorExpression>({m_prevEnd, m_prevEnd});
         }
         const Expression* operand = parseUnary();
@@ -1008,12 +1027,12 @@ const Expression* Parser::parseUnary()
         return unary;
     }
     default: {
-        const int start = m_tok.offset;
+        const int start = m_tok->offset;
         const Expression* primary = parsePrimary();
         return parsePostfix(std::min(start, primary->range.begin), primary);
     }
     }
-    const Token token = m_tok;
+    const Token token = *m_tok;
     advance();
     const Expression* operand = parseExpression(operandPrecedence);
     auto* unary = make<UnaryExpression>({token.offset, m_prevEnd}, {operand});
@@ -1025,14 +1044,14 @@ const Expression* Parser::parseUnary()
 const Expression* Parser::parsePostfix(int begin, const Expression* left)
 {
     for (;;) {
-        switch (m_tok.kind) {
+        switch (m_tok->kind) {
         case TokenKind::LeftParen:
             if (left->kind != NodeKind::Identifier && left->kind != NodeKind::Member)
                 return left;
             left = parseCall(begin, left);
             break;
         case TokenKind::LeftBracket: {
-            const Token open = m_tok;
+            const Token open = *m_tok;
             advance();
             const Expression* index = parseExpression(PrecAssign);
             closeBracket(open, TokenKind::RightBracket);
@@ -1056,8 +1075,8 @@ const Expression* Parser::parsePostfix(int begin, const Expression* left)
         case TokenKind::PlusPlus:
         case TokenKind::MinusMinus: {
             if (!isAssignable(left))
-                error(m_tok.offset, DiagnosticKind::InvalidAssignment);
-            const Token token = m_tok;
+                error(m_tok->offset, DiagnosticKind::InvalidAssignment);
+            const Token token = *m_tok;
             advance();
             auto* unary = make<UnaryExpression>({begin, token.end()}, {left});
             unary->op = token.kind == TokenKind::PlusPlus ? Operator::PostIncrement
@@ -1074,7 +1093,7 @@ const Expression* Parser::parsePostfix(int begin, const Expression* left)
 
 const Expression* Parser::parseCall(int begin, const Expression* callee)
 {
-    const Token open = m_tok;
+    const Token open = *m_tok;
     advance();
     const std::size_t mark = m_nodes.size();
     int height = callee->height;
@@ -1097,16 +1116,16 @@ const Expression* Parser::parseCall(int begin, const Expression* callee)
 
 const Expression* Parser::parsePrimary()
 {
-    switch (m_tok.kind) {
+    switch (m_tok->kind) {
     case TokenKind::Number:
     case TokenKind::String:
     case TokenKind::Identifier: {
-        const Expression* operand = makeOperand(m_tok);
+        const Expression* operand = makeOperand(*m_tok);
         advance();
         return operand;
     }
     case TokenKind::LeftParen: {
-        const Token open = m_tok;
+        const Token open = *m_tok;
         advance();
         const Expression* inner = parseExpression(PrecAssign);
         closeBracket(open, TokenKind::RightParen);
@@ -1133,8 +1152,8 @@ const Expression* Parser::makeOperand(const Token& token)
 
 const Expression* Parser::missingExpression()
 {
-    if (!isTerminator(m_tok.kind) && !m_tok.startsLine())
-        error(m_tok.offset, DiagnosticKind::UnexpectedToken);
+    if (!isTerminator(m_tok->kind) && !m_tok->startsLine())
+        error(m_tok->offset, DiagnosticKind::UnexpectedToken);
     else
         error(hereOrPrevious(), DiagnosticKind::MissingExpression);
     return make<ErrorExpression>({m_prevEnd, m_prevEnd});
@@ -1157,25 +1176,18 @@ bool Parser::isAssignable(const Expression* e) const
 const Identifier* Parser::makeIdentifier(const Token& token)
 {
     auto* identifier = make<Identifier>({token.offset, token.end()});
-    identifier->name = m_data.names.intern(textOf(token), token.hash);
+    identifier->name = m_data.names.intern(textOf(token), token.value);
     return identifier;
 }
 
 const Expression* Parser::makeNumber(const Token& token)
 {
     auto* number = make<NumberLiteral>({token.offset, token.end()});
-    const char16_t* s = m_text.utf16() + token.offset;
-    // Whole numbers of up to 15 digits are exact in a double: no need for the full reader.
-    if (token.length <= 15) {
-        std::int64_t whole = 0;
-        int i = 0;
-        for (; i < token.length && s[i] >= u'0' && s[i] <= u'9'; ++i)
-            whole = whole * 10 + (s[i] - u'0');
-        if (i == token.length) {
-            number->value = double(whole);
-            return number;
-        }
+    if (token.flags & Token::WholeNumber) {
+        number->value = double(token.value);
+        return number;
     }
+    const char16_t* s = m_text.utf16() + token.offset;
     char buffer[64];
     std::string longer;
     char* chars = buffer;

@@ -30,29 +30,34 @@ private:
     // tokens
     void advance()
     {
-        m_prevEnd = m_tok.end();
+        m_prevEnd = m_tok->end();
         ++m_consumed;
-        if (m_aborted) [[unlikely]] {
-            m_tok = {TokenKind::End, 0, int(m_text.size()), 0};
-            return;
-        }
-        if (++m_index >= m_count) [[unlikely]]
+        if (++m_tok >= m_last) [[unlikely]]
             refill();
-        m_tok = m_buffer[std::size_t(m_index)];
         // The lexer has reported this token's error; the parser's own errors wait for a new
         // statement.
-        if (m_tok.flags & Token::Malformed) [[unlikely]]
+        if (m_tok->flags & Token::Malformed) [[unlikely]]
             m_panic = true;
     }
+    /// Reads the next batch of tokens behind those not yet taken (from m_tok on).
     void refill();
     /// The token after the current one.
     const Token& peek()
     {
-        if (m_index + 1 >= m_count)
+        if (m_tok + 1 >= m_last && !m_aborted) {
             refill();
-        return m_buffer[std::size_t(m_index + 1)];
+            if (m_aborted)
+                stopReading();
+        }
+        return m_tok[1];
     }
-    bool at(TokenKind kind) const { return m_tok.kind == kind; }
+    bool at(TokenKind kind) const { return m_tok->kind == kind; }
+    /// After the last diagnostic: from here on every token is the end.
+    void stopReading()
+    {
+        m_tok = m_ends.data();
+        m_last = m_tok + 1;
+    }
     bool accept(TokenKind kind);
     QStringView textOf(const Token& token) const;
 
@@ -140,12 +145,13 @@ private:
     TreeData& m_data;
     QStringView m_text;
     Lexer m_lexer;
-    Token m_tok;
-    // Tokens are read from the lexer in batches; m_tok is m_buffer[m_index].
+    // Tokens are read from the lexer in batches into m_buffer; m_tok is the current one, and
+    // m_last is after the last one read. Once the parser stops, m_tok is m_ends[0].
     static constexpr int BufferSize = 64;
     std::array<Token, BufferSize> m_buffer{};
-    int m_index = 0;
-    int m_count = 0;
+    std::array<Token, 2> m_ends{};
+    const Token* m_tok = m_buffer.data();
+    const Token* m_last = m_buffer.data();
     int m_prevEnd = 0;
     unsigned m_consumed = 0;
     int m_depth = 0;

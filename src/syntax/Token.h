@@ -98,6 +98,8 @@ struct Token
         Malformed = 2,
         /// A string literal with at least one backslash escape.
         HasEscape = 4,
+        /// A number of at most nine digits and nothing else; value holds it.
+        WholeNumber = 8,
     };
 
     TokenKind kind = TokenKind::End;
@@ -106,8 +108,9 @@ struct Token
     /// Where the token starts in the text, and how many characters it has.
     int offset = 0;
     int length = 0;
-    /// For identifiers: the hash of the case-folded spelling (NameTable::hash).
-    std::uint32_t hash = 0;
+    /// For identifiers the hash of the case-folded spelling (NameTable::hash), for numbers
+    /// flagged WholeNumber their value.
+    std::uint32_t value = 0;
 
     int end() const { return offset + length; }
     /// True when a line break stands before the token.

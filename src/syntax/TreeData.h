@@ -22,7 +22,7 @@ struct TreeData
     explicit TreeData(const QString& source)
         : text(source)
         , arena(std::size_t(source.size()) * 6 + 4096)
-        , names(QStringView(text).utf16())
+        , names(QStringView(text).utf16(), text.size())
     {}
 
     QString text;
