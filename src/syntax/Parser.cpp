@@ -33,72 +33,69 @@ enum Precedence : int
     PrecPower,
 };
 
-struct BinaryInfo
+// What a token does after an operand: nothing (precedence 0), or join it with what follows.
+enum class Infix : std::uint8_t
+{
+    None,
+    Binary,
+    Assignment,
+    Conditional,
+};
+
+struct InfixInfo
 {
     int precedence = 0;
+    Infix form = Infix::None;
     Operator op = Operator::Add;
 };
 
-constexpr std::array<BinaryInfo, std::size_t(TokenKind::Count)> makeBinaryTable()
+constexpr std::array<InfixInfo, std::size_t(TokenKind::Count)> makeInfixTable()
 {
-    std::array<BinaryInfo, std::size_t(TokenKind::Count)> t{};
-    auto set = [&](TokenKind k, int precedence, Operator op) {
-        t[std::size_t(k)] = {precedence, op};
+    std::array<InfixInfo, std::size_t(TokenKind::Count)> t{};
+    auto binary = [&](TokenKind k, int precedence, Operator op) {
+        t[std::size_t(k)] = {precedence, Infix::Binary, op};
     };
-    set(TokenKind::Or, PrecOr, Operator::Or);
-    set(TokenKind::PipePipe, PrecOr, Operator::Or);
-    set(TokenKind::And, PrecAnd, Operator::And);
-    set(TokenKind::AmpAmp, PrecAnd, Operator::And);
-    set(TokenKind::Pipe, PrecBitOr, Operator::BitOr);
-    set(TokenKind::Amp, PrecBitAnd, Operator::BitAnd);
-    set(TokenKind::EqualEqual, PrecEquality, Operator::Equal);
-    set(TokenKind::NotEqual, PrecEquality, Operator::NotEqual);
-    set(TokenKind::Less, PrecRelational, Operator::Less);
-    set(TokenKind::LessEqual, PrecRelational, Operator::LessEqual);
-    set(TokenKind::Greater, PrecRelational, Operator::Greater);
-    set(TokenKind::GreaterEqual, PrecRelational, Operator::GreaterEqual);
-    set(TokenKind::Plus, PrecAdditive, Operator::Add);
-    set(TokenKind::Minus, PrecAdditive, Operator::Subtract);
-    set(TokenKind::Star, PrecMultiplicative, Operator::Multiply);
-    set(TokenKind::Slash, PrecMultiplicative, Operator::Divide);
-    set(TokenKind::Percent, PrecMultiplicative, Operator::Modulo);
-    set(TokenKind::At, PrecMultiplicative, Operator::MatrixProduct);
-    set(TokenKind::Caret, PrecPower, Operator::Power);
+    auto assignment = [&](TokenKind k, Operator op) {
+        t[std::size_t(k)] = {PrecAssign, Infix::Assignment, op};
+    };
+    assignment(TokenKind::Assign, Operator::Assign);
+    assignment(TokenKind::PlusAssign, Operator::AddAssign);
+    assignment(TokenKind::MinusAssign, Operator::SubtractAssign);
+    assignment(TokenKind::StarAssign, Operator::MultiplyAssign);
+    assignment(TokenKind::SlashAssign, Operator::DivideAssign);
+    assignment(TokenKind::PercentAssign, Operator::ModuloAssign);
+    assignment(TokenKind::AmpAssign, Operator::BitAndAssign);
+    assignment(TokenKind::PipeAssign, Operator::BitOrAssign);
+    t[std::size_t(TokenKind::Question)] = {PrecConditional, Infix::Conditional};
+    binary(TokenKind::Or, PrecOr, Operator::Or);
+    binary(TokenKind::PipePipe, PrecOr, Operator::Or);
+    binary(TokenKind::And, PrecAnd, Operator::And);
+    binary(TokenKind::AmpAmp, PrecAnd, Operator::And);
+    binary(TokenKind::Pipe, PrecBitOr, Operator::BitOr);
+    binary(TokenKind::Amp, PrecBitAnd, Operator::BitAnd);
+    binary(TokenKind::EqualEqual, PrecEquality, Operator::Equal);
+    binary(TokenKind::NotEqual, PrecEquality, Operator::NotEqual);
+    binary(TokenKind::Less, PrecRelational, Operator::Less);
+    binary(TokenKind::LessEqual, PrecRelational, Operator::LessEqual);
+    binary(TokenKind::Greater, PrecRelational, Operator::Greater);
+    binary(TokenKind::GreaterEqual, PrecRelational, Operator::GreaterEqual);
+    binary(TokenKind::Plus, PrecAdditive, Operator::Add);
+    binary(TokenKind::Minus, PrecAdditive, Operator::Subtract);
+    binary(TokenKind::Star, PrecMultiplicative, Operator::Multiply);
+    binary(TokenKind::Slash, PrecMultiplicative, Operator::Divide);
+    binary(TokenKind::Percent, PrecMultiplicative, Operator::Modulo);
+    binary(TokenKind::At, PrecMultiplicative, Operator::MatrixProduct);
+    binary(TokenKind::Caret, PrecPower, Operator::Power);
     return t;
 }
 
-constexpr auto BinaryTable = makeBinaryTable();
+constexpr auto InfixTable = makeInfixTable();
 
-bool assignmentOperator(TokenKind kind, Operator& op)
+// Tokens after an operand that parsePostfix takes: a call, a subscript, a member, ++ or --.
+constexpr bool isPostfix(TokenKind kind)
 {
-    switch (kind) {
-    case TokenKind::Assign:
-        op = Operator::Assign;
-        return true;
-    case TokenKind::PlusAssign:
-        op = Operator::AddAssign;
-        return true;
-    case TokenKind::MinusAssign:
-        op = Operator::SubtractAssign;
-        return true;
-    case TokenKind::StarAssign:
-        op = Operator::MultiplyAssign;
-        return true;
-    case TokenKind::SlashAssign:
-        op = Operator::DivideAssign;
-        return true;
-    case TokenKind::PercentAssign:
-        op = Operator::ModuloAssign;
-        return true;
-    case TokenKind::AmpAssign:
-        op = Operator::BitAndAssign;
-        return true;
-    case TokenKind::PipeAssign:
-        op = Operator::BitOrAssign;
-        return true;
-    default:
-        return false;
-    }
+    return kind == TokenKind::LeftParen || kind == TokenKind::LeftBracket ||
+           kind == TokenKind::Dot || kind == TokenKind::PlusPlus || kind == TokenKind::MinusMinus;
 }
 
 // Tokens that end an expression without being part of it: a missing operand before them is
@@ -256,11 +253,6 @@ bool Parser::accept(TokenKind kind)
         return false;
     advance();
     return true;
-}
-
-QStringView Parser::textOf(const Token& token) const
-{
-    return m_text.sliced(token.offset, token.length);
 }
 
 // ---- errors ----
@@ -580,7 +572,7 @@ const Statement* Parser::parseIf()
         advance();
         const Expression* condition = parseCondition();
         const Statement* body = parseBody();
-        auto* branch = make<IfBranch>({keyword.offset, m_prevEnd}, {condition, body});
+        auto* branch = make<IfBranch>({keyword.offset, m_prevEnd}, heightOf(condition, body));
         branch->condition = condition;
         branch->body = body;
         m_nodes.push_back(branch);
@@ -593,7 +585,7 @@ const Statement* Parser::parseIf()
         break;
     }
     const auto branches = takeList<IfBranch>(m_nodes, mark);
-    auto* statement = make<IfStatement>({begin, m_prevEnd}, {elseBody});
+    auto* statement = make<IfStatement>({begin, m_prevEnd}, heightOf(elseBody));
     statement->branches = branches;
     statement->elseBody = elseBody;
     int height = elseBody ? elseBody->height : 0;
@@ -624,7 +616,7 @@ const Statement* Parser::parseFor()
         accept(TokenKind::RightParen);
     const Statement* body = parseBody();
     auto* statement =
-        make<ForStatement>({keyword.offset, m_prevEnd}, {init, condition, step, body});
+        make<ForStatement>({keyword.offset, m_prevEnd}, heightOf(init, condition, step, body));
     statement->init = init;
     statement->condition = condition;
     statement->step = step;
@@ -638,7 +630,7 @@ const Statement* Parser::parseWhile()
     advance();
     const Expression* condition = parseCondition();
     const Statement* body = parseBody();
-    auto* statement = make<WhileStatement>({keyword.offset, m_prevEnd}, {condition, body});
+    auto* statement = make<WhileStatement>({keyword.offset, m_prevEnd}, heightOf(condition, body));
     statement->condition = condition;
     statement->body = body;
     return statement;
@@ -660,7 +652,8 @@ const Statement* Parser::parseDoWhile()
     } else {
         error(hereOrPrevious(), DiagnosticKind::MissingWhile);
     }
-    auto* statement = make<DoWhileStatement>({keyword.offset, m_prevEnd}, {body, condition});
+    auto* statement =
+        make<DoWhileStatement>({keyword.offset, m_prevEnd}, heightOf(body, condition));
     statement->body = body;
     statement->condition = condition;
     return statement;
@@ -761,7 +754,7 @@ const Statement* Parser::parseReturn()
     if (!at(TokenKind::Semicolon) && !at(TokenKind::RightBrace) && !at(TokenKind::End))
         value = parseExpression(PrecAssign);
     expectSemicolon();
-    auto* statement = make<ReturnStatement>({keyword.offset, m_prevEnd}, {value});
+    auto* statement = make<ReturnStatement>({keyword.offset, m_prevEnd}, heightOf(value));
     statement->value = value;
     return statement;
 }
@@ -823,7 +816,7 @@ const Statement* Parser::parseFunction()
         m_panic = false;
         body = finishBlock(*m_tok, false);
     }
-    auto* definition = make<FunctionDefinition>({keyword.offset, m_prevEnd}, {name, body});
+    auto* definition = make<FunctionDefinition>({keyword.offset, m_prevEnd}, heightOf(name, body));
     definition->isProcedure = keyword.kind == TokenKind::Procedure;
     definition->name = name;
     definition->parameters = parameters;
@@ -887,7 +880,7 @@ const Statement* Parser::parseExpressionStatement()
     const Expression* expression = parseExpression(PrecAssign);
     expectSemicolon();
     auto* statement = make<ExpressionStatement>(
-        {std::min(begin, expression->range.begin), m_prevEnd}, {expression});
+        {std::min(begin, expression->range.begin), m_prevEnd}, expression->height);
     statement->expression = expression;
     return statement;
 }
@@ -934,7 +927,7 @@ const Expression* Parser::parseExpression(int minPrecedence)
     DepthGuard guard(m_depth);
     if (guard.tooDeep()) {
         fatal(m_tok->offset, DiagnosticKind::TooDeep);
-        return make<ErrorExpression>({m_prevEnd, m_prevEnd});
+        return make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
     }
     // Nodes made here start where this expression starts, its opening brackets included (or
     // at an operand missing before it).
@@ -942,24 +935,33 @@ const Expression* Parser::parseExpression(int minPrecedence)
     const Expression* left = parseUnary();
     const int begin = std::min(start, left->range.begin);
     for (;;) {
-        const TokenKind kind = m_tok->kind;
-        Operator op;
-        if (minPrecedence <= PrecAssign && assignmentOperator(kind, op)) {
+        const InfixInfo info = InfixTable[std::size_t(m_tok->kind)];
+        if (info.precedence == 0 || info.precedence < minPrecedence)
+            return left;
+        if (info.form == Infix::Binary) {
+            advance();
+            // Left-associative: the right operand binds only stronger operators.
+            const Expression* right = parseExpression(info.precedence + 1);
+            auto* binary = make<BinaryExpression>({begin, m_prevEnd}, heightOf(left, right));
+            binary->op = info.op;
+            binary->left = left;
+            binary->right = right;
+            left = binary;
+        } else if (info.form == Infix::Assignment) {
             if (!isAssignable(left))
                 error(m_tok->offset, DiagnosticKind::InvalidAssignment);
             advance();
             const Expression* value = parseExpression(PrecAssign);
-            auto* assignment = make<AssignmentExpression>({begin, m_prevEnd}, {left, value});
-            assignment->op = op;
+            auto* assignment =
+                make<AssignmentExpression>({begin, m_prevEnd}, heightOf(left, value));
+            assignment->op = info.op;
             assignment->target = left;
             assignment->value = value;
             assignment->targetKind = left->kind == NodeKind::Subscript ? AssignmentTarget::Element
                                      : left->kind == NodeKind::Member  ? AssignmentTarget::Member
                                                                        : AssignmentTarget::Variable;
             left = assignment;
-            continue;
-        }
-        if (kind == TokenKind::Question && minPrecedence <= PrecConditional) {
+        } else {
             advance();
             const Expression* whenTrue = parseExpression(PrecAssign);
             const Expression* whenFalse = nullptr;
@@ -967,47 +969,49 @@ const Expression* Parser::parseExpression(int minPrecedence)
                 whenFalse = parseExpression(PrecConditional);
             } else {
                 error(hereOrPrevious(), DiagnosticKind::MissingColon);
-                whenFalse = make<ErrorExpression>({m_prevEnd, m_prevEnd});
+                whenFalse = make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
             }
-            auto* conditional =
-                make<ConditionalExpression>({begin, m_prevEnd}, {left, whenTrue, whenFalse});
+            auto* conditional = make<ConditionalExpression>({begin, m_prevEnd},
+                                                            heightOf(left, whenTrue, whenFalse));
             conditional->condition = left;
             conditional->whenTrue = whenTrue;
             conditional->whenFalse = whenFalse;
             left = conditional;
-            continue;
         }
-        const BinaryInfo info = BinaryTable[std::size_t(kind)];
-        if (info.precedence == 0 || info.precedence < minPrecedence)
-            break;
-        advance();
-        // Left-associative: the right operand binds only stronger operators.
-        const Expression* right = parseExpression(info.precedence + 1);
-        auto* binary = make<BinaryExpression>({begin, m_prevEnd}, {left, right});
-        binary->op = info.op;
-        binary->left = left;
-        binary->right = right;
-        left = binary;
     }
-    return left;
 }
 
 const Expression* Parser::parseUnary()
 {
-    Operator op;
-    int operandPrecedence = PrecPower;
+    const int start = m_tok->offset;
+    const Expression* operand = nullptr;
     switch (m_tok->kind) {
+    case TokenKind::Identifier:
+        operand = makeIdentifier(*m_tok);
+        advance();
+        break;
+    case TokenKind::Number:
+        operand = makeNumber(*m_tok);
+        advance();
+        break;
+    case TokenKind::String:
+        operand = makeString(*m_tok);
+        advance();
+        break;
+    case TokenKind::LeftParen: {
+        const Token open = *m_tok;
+        advance();
+        operand = parseExpression(PrecAssign);
+        closeBracket(open, TokenKind::RightParen);
+        break;
+    }
     case TokenKind::Minus:
-        op = Operator::Negate;
-        break;
+        return parsePrefix(Operator::Negate, PrecPower);
     case TokenKind::Plus:
-        op = Operator::UnaryPlus;
-        break;
+        return parsePrefix(Operator::UnaryPlus, PrecPower);
     case TokenKind::Not:
     case TokenKind::Bang:
-        op = Operator::Not;
-        operandPrecedence = PrecBitOr;
-        break;
+        return parsePrefix(Operator::Not, PrecBitOr);
     case TokenKind::PlusPlus:
     case TokenKind::MinusMinus: {
         const Token token = *m_tok;
@@ -1015,27 +1019,32 @@ const Expression* Parser::parseUnary()
         DepthGuard guard(m_depth);
         if (guard.tooDeep()) {
             fatal(m_tok->offset, DiagnosticKind::TooDeep);
-            return make<ErrorExpression>({m_prevEnd, m_prevEnd});
+            return make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
         }
-        const Expression* operand = parseUnary();
-        if (!isAssignable(operand))
+        const Expression* target = parseUnary();
+        if (!isAssignable(target))
             error(token.offset, DiagnosticKind::InvalidAssignment);
-        auto* unary = make<UnaryExpression>({token.offset, m_prevEnd}, {operand});
+        auto* unary = make<UnaryExpression>({token.offset, m_prevEnd}, target->height);
         unary->op =
             token.kind == TokenKind::PlusPlus ? Operator::PreIncrement : Operator::PreDecrement;
-        unary->operand = operand;
+        unary->operand = target;
         return unary;
     }
-    default: {
-        const int start = m_tok->offset;
-        const Expression* primary = parsePrimary();
-        return parsePostfix(std::min(start, primary->range.begin), primary);
+    default:
+        operand = missingExpression();
+        break;
     }
-    }
-    const Token token = *m_tok;
+    if (!isPostfix(m_tok->kind))
+        return operand;
+    return parsePostfix(std::min(start, operand->range.begin), operand);
+}
+
+const Expression* Parser::parsePrefix(Operator op, int operandPrecedence)
+{
+    const int begin = m_tok->offset;
     advance();
     const Expression* operand = parseExpression(operandPrecedence);
-    auto* unary = make<UnaryExpression>({token.offset, m_prevEnd}, {operand});
+    auto* unary = make<UnaryExpression>({begin, m_prevEnd}, operand->height);
     unary->op = op;
     unary->operand = operand;
     return unary;
@@ -1055,7 +1064,7 @@ const Expression* Parser::parsePostfix(int begin, const Expression* left)
             advance();
             const Expression* index = parseExpression(PrecAssign);
             closeBracket(open, TokenKind::RightBracket);
-            auto* subscript = make<SubscriptExpression>({begin, m_prevEnd}, {left, index});
+            auto* subscript = make<SubscriptExpression>({begin, m_prevEnd}, heightOf(left, index));
             subscript->object = left;
             subscript->index = index;
             left = subscript;
@@ -1066,7 +1075,7 @@ const Expression* Parser::parsePostfix(int begin, const Expression* left)
             const Identifier* member = expectName();
             if (!member)
                 return left;
-            auto* access = make<MemberExpression>({begin, m_prevEnd}, {left, member});
+            auto* access = make<MemberExpression>({begin, m_prevEnd}, heightOf(left, member));
             access->object = left;
             access->member = member;
             left = access;
@@ -1078,7 +1087,7 @@ const Expression* Parser::parsePostfix(int begin, const Expression* left)
                 error(m_tok->offset, DiagnosticKind::InvalidAssignment);
             const Token token = *m_tok;
             advance();
-            auto* unary = make<UnaryExpression>({begin, token.end()}, {left});
+            auto* unary = make<UnaryExpression>({begin, token.end()}, left->height);
             unary->op = token.kind == TokenKind::PlusPlus ? Operator::PostIncrement
                                                           : Operator::PostDecrement;
             unary->operand = left;
@@ -1107,33 +1116,10 @@ const Expression* Parser::parseCall(int begin, const Expression* callee)
         }
     }
     closeBracket(open, TokenKind::RightParen);
-    auto* call = make<CallExpression>({begin, m_prevEnd});
+    auto* call = make<CallExpression>({begin, m_prevEnd}, height);
     call->callee = callee;
     call->arguments = takeList<Expression>(m_nodes, mark);
-    setHeight(call, height);
     return call;
-}
-
-const Expression* Parser::parsePrimary()
-{
-    switch (m_tok->kind) {
-    case TokenKind::Number:
-    case TokenKind::String:
-    case TokenKind::Identifier: {
-        const Expression* operand = makeOperand(*m_tok);
-        advance();
-        return operand;
-    }
-    case TokenKind::LeftParen: {
-        const Token open = *m_tok;
-        advance();
-        const Expression* inner = parseExpression(PrecAssign);
-        closeBracket(open, TokenKind::RightParen);
-        return inner;
-    }
-    default:
-        return missingExpression();
-    }
 }
 
 const Expression* Parser::makeOperand(const Token& token)
@@ -1143,10 +1129,8 @@ const Expression* Parser::makeOperand(const Token& token)
         return makeNumber(token);
     case TokenKind::String:
         return makeString(token);
-    case TokenKind::Identifier:
-        return makeIdentifier(token);
     default:
-        return missingExpression();
+        return makeIdentifier(token);
     }
 }
 
@@ -1258,12 +1242,12 @@ const Expression* Parser::makeString(const Token& token)
 
 // ---- nodes ----
 
-template <class T> T* Parser::make(SourceRange range, std::initializer_list<const Node*> children)
+template <class T> T* Parser::make(SourceRange range, int childHeight)
 {
     T* node = new (m_data.arena.allocate(sizeof(T), alignof(T))) T();
     node->kind = T::Kind;
     node->range = range;
-    setHeight(node, children);
+    setHeight(node, childHeight);
     return node;
 }
 

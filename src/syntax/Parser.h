@@ -4,6 +4,7 @@
 #include "syntax/Lexer.h"
 #include "syntax/Nodes.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -59,7 +60,10 @@ private:
         m_last = m_tok + 1;
     }
     bool accept(TokenKind kind);
-    QStringView textOf(const Token& token) const;
+    QStringView textOf(const Token& token) const
+    {
+        return QStringView(m_text.utf16() + token.offset, token.length);
+    }
 
     // errors
     void error(int offset, DiagnosticKind kind);
@@ -97,8 +101,9 @@ private:
     // expressions
     const Expression* parseExpression(int minPrecedence);
     const Expression* parseUnary();
+    /// `-x`, `+x`, `NOT x`: the operand is read at operandPrecedence.
+    const Expression* parsePrefix(Operator op, int operandPrecedence);
     const Expression* parsePostfix(int begin, const Expression* left);
-    const Expression* parsePrimary();
     const Expression* makeOperand(const Token& token);
     const Expression* parseCall(int begin, const Expression* callee);
     const Identifier* makeIdentifier(const Token& token);
@@ -109,17 +114,14 @@ private:
     bool closeBracket(const Token& open, TokenKind close);
 
     // nodes
-    template <class T> T* make(SourceRange range, std::initializer_list<const Node*> children = {});
+    /// A node of type T over range whose highest child is childHeight high (0: a leaf).
+    template <class T> T* make(SourceRange range, int childHeight = 0);
     template <class T>
     std::span<const T* const> takeList(std::vector<const Node*>& stack, std::size_t mark);
-    void setHeight(Node* node, std::initializer_list<const Node*> children)
+    /// The height of the highest of nodes; a missing (null) one counts 0.
+    template <class... Nodes> static int heightOf(const Nodes*... nodes)
     {
-        int height = 0;
-        for (const Node* child : children) {
-            if (child && child->height > height)
-                height = child->height;
-        }
-        setHeight(node, height);
+        return std::max({0, (nodes ? int(nodes->height) : 0)...});
     }
     void setHeight(Node* node, int childHeight)
     {
