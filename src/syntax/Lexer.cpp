@@ -41,6 +41,10 @@ enum class Starts : std::uint8_t
     Punctuation,
     Word,
     Digit,
+    /// White space other than the blank: tab, line breaks, form feed, vertical tab.
+    Space,
+    /// A comment, or the division operator.
+    Slash,
     Dot,
     Quote,
     Hash,
@@ -63,6 +67,9 @@ constexpr std::array<CharStart, 128> makeCharStarts()
         else if (WordFold[std::size_t(c)])
             table[std::size_t(c)].starts = Starts::Word;
     }
+    for (char c : {'\t', '\n', '\v', '\f', '\r'})
+        table[std::size_t(c)].starts = Starts::Space;
+    table['/'] = {Starts::Slash, TokenKind::Slash, {'='}, {TokenKind::SlashAssign}};
     table['.'] = {Starts::Dot, TokenKind::Dot};
     table['"'].starts = Starts::Quote;
     table['#'].starts = Starts::Hash;
@@ -86,7 +93,6 @@ constexpr std::array<CharStart, 128> makeCharStarts()
     set('+', TokenKind::Plus, '+', TokenKind::PlusPlus, '=', TokenKind::PlusAssign);
     set('-', TokenKind::Minus, '-', TokenKind::MinusMinus, '=', TokenKind::MinusAssign);
     set('*', TokenKind::Star, '=', TokenKind::StarAssign);
-    set('/', TokenKind::Slash, '=', TokenKind::SlashAssign);
     set('%', TokenKind::Percent, '=', TokenKind::PercentAssign);
     set('<', TokenKind::Less, '=', TokenKind::LessEqual, '>', TokenKind::NotEqual);
     set('>', TokenKind::Greater, '=', TokenKind::GreaterEqual);
@@ -229,6 +235,19 @@ constexpr std::array<KeywordEntry, KeywordSlots> makeKeywordTable()
 
 constexpr auto KeywordTable = makeKeywordTable();
 
+// Bit i is set when slot i of KeywordTable holds a keyword.
+constexpr std::uint64_t makeKeywordSlotsUsed()
+{
+    std::uint64_t used = 0;
+    for (int i = 0; i < KeywordSlots; ++i) {
+        if (KeywordTable[std::size_t(i)].word)
+            used |= std::uint64_t(1) << i;
+    }
+    return used;
+}
+
+constexpr std::uint64_t KeywordSlotsUsed = makeKeywordSlotsUsed();
+
 // Case-insensitive comparison of word with a lower-case ASCII keyword.
 bool equalsKeyword(const char16_t* word, qsizetype length, const char16_t* keyword)
 {
@@ -265,7 +284,7 @@ TokenKind Lexer::keyword(QStringView word)
 [[gnu::always_inline]] inline TokenKind Lexer::keyword(QStringView word, std::uint32_t hash)
 {
     const qsizetype n = word.size();
-    if (n < 2 || n > 9 || !KeywordTable[hash % KeywordSlots].word)
+    if (n < 2 || n > 9 || !((KeywordSlotsUsed >> (hash % KeywordSlots)) & 1))
         return TokenKind::Identifier;
     for (std::uint32_t i = hash % KeywordSlots; KeywordTable[i].word; i = (i + 1) % KeywordSlots) {
         if (KeywordTable[i].hash == hash && equalsKeyword(word.utf16(), n, KeywordTable[i].word))
@@ -274,17 +293,16 @@ TokenKind Lexer::keyword(QStringView word)
     return TokenKind::Identifier;
 }
 
-const char16_t* Lexer::lineBreak(const char16_t* p, std::uint8_t& flags)
+const char16_t* Lexer::lineBreak(const char16_t* p)
 {
     if (*p == u'\r' && p + 1 != m_end && p[1] == u'\n')
         ++p;
     ++p;
     newLine(p);
-    flags |= Token::NewlineBefore;
     return p;
 }
 
-const char16_t* Lexer::skipTrivia(const char16_t* p, std::uint8_t& flags)
+const char16_t* Lexer::skipTrivia(const char16_t* p)
 {
     for (;;) {
         if (p == m_end)
@@ -295,7 +313,7 @@ const char16_t* Lexer::skipTrivia(const char16_t* p, std::uint8_t& flags)
             continue;
         }
         if (c == u'\n' || c == u'\r') {
-            p = lineBreak(p, flags);
+            p = lineBreak(p);
             continue;
         }
         if (c == u'/' && p + 1 != m_end && (p[1] == u'/' || p[1] == u'*')) {
@@ -317,7 +335,7 @@ const char16_t* Lexer::skipTrivia(const char16_t* p, std::uint8_t& flags)
                     closed = true;
                     break;
                 } else if (d == u'\n' || d == u'\r') {
-                    p = lineBreak(p, flags);
+                    p = lineBreak(p);
                 } else {
                     ++p;
                 }
@@ -337,76 +355,90 @@ const char16_t* Lexer::skipTrivia(const char16_t* p, std::uint8_t& flags)
 
 int Lexer::fill(Token* out, int n)
 {
+    // The text's bounds in locals: the tokens' byte-sized fields may alias any member.
+    const char16_t* const begin = m_begin;
+    const char16_t* const end = m_end;
     const char16_t* p = m_pos;
-    int count = 0;
-    while (count < n) {
-        Token& token = out[count++];
-        std::uint8_t flags = 0;
-        // Most often a token starts right here or after a blank; the rest is out of line.
-        while (p != m_end && *p == u' ')
+    Token* token = out;
+    Token* const last = out + n;
+    std::uint8_t flags = 0;
+    while (token != last) {
+        // Most often a token starts right here or after a blank.
+        while (p != end && *p == u' ')
             ++p;
-        if (p == m_end || *p <= u' ' || *p == u'/' || *p >= 0x80) [[unlikely]] {
-            p = skipTrivia(p, flags);
-            if (p == m_end) {
-                token = {TokenKind::End, flags, offsetOf(p), 0};
-                break;
-            }
+        if (p == end) [[unlikely]] {
+            *token++ = {TokenKind::End, flags, int(p - begin), 0};
+            break;
         }
-        token.flags = flags;
-        token.offset = offsetOf(p);
-        token.value = 0;
         const char16_t c = *p;
-        if (c < 0x80) {
-            const CharStart& start = CharStarts[c];
-            if (start.starts == Starts::Punctuation) {
-                TokenKind kind = start.kind;
-                int length = 1;
-                if (start.followers[0] && p + 1 != m_end) {
-                    const char16_t next = p[1];
-                    if (next == char16_t(start.followers[0])) {
-                        kind = start.pairs[0];
-                        length = 2;
-                    } else if (start.followers[1] && next == char16_t(start.followers[1])) {
-                        kind = start.pairs[1];
-                        length = 2;
-                    }
+        const CharStart& start = CharStarts[c < 0x80 ? c : 0];
+        *token = {start.kind, flags, int(p - begin), 1};
+        if (start.starts == Starts::Punctuation) {
+            if (start.followers[0] && p + 1 != end) {
+                const char16_t next = p[1];
+                if (next == char16_t(start.followers[0])) {
+                    token->kind = start.pairs[0];
+                    token->length = 2;
+                } else if (start.followers[1] && next == char16_t(start.followers[1])) {
+                    token->kind = start.pairs[1];
+                    token->length = 2;
                 }
-                token.kind = kind;
-                token.length = length;
-                p += length;
-                continue;
             }
-            if (start.starts == Starts::Word) {
-                p = identifier(p, token);
-                continue;
-            }
-            if (start.starts == Starts::Digit ||
-                (start.starts == Starts::Dot && p + 1 != m_end && isDigit(p[1]))) {
-                p = number(p, token);
-                continue;
-            }
-            if (start.starts == Starts::Quote) {
-                p = string(p, token);
-                continue;
-            }
-            if (start.starts == Starts::Hash) {
-                p = directive(p, token);
-                continue;
-            }
-            if (start.starts == Starts::Dot) {
-                token.kind = TokenKind::Dot;
-                token.length = 1;
-                ++p;
-                continue;
-            }
-        } else if (unicodeWordChar(p, m_end, true)) {
-            p = unicodeIdentifier(p, token);
+            p += token->length;
+        } else if (start.starts == Starts::Word) {
+            p = identifier(p, *token);
+        } else if (start.starts == Starts::Digit) {
+            p = number(p, *token);
+        } else if (startsTrivia(p)) {
+            const std::size_t lines = m_lineStarts.size();
+            p = skipTrivia(p);
+            if (m_lineStarts.size() != lines)
+                flags |= Token::NewlineBefore;
             continue;
+        } else {
+            p = otherToken(p, *token);
         }
-        p = invalid(p, token);
+        ++token;
+        flags = 0;
     }
     m_pos = p;
-    return count;
+    return int(token - out);
+}
+
+bool Lexer::startsTrivia(const char16_t* p) const
+{
+    const char16_t c = *p;
+    if (c >= 0x80)
+        return QChar::isSpace(c);
+    const Starts starts = CharStarts[c].starts;
+    return starts == Starts::Space ||
+           (starts == Starts::Slash && p + 1 != m_end && (p[1] == u'/' || p[1] == u'*'));
+}
+
+const char16_t* Lexer::otherToken(const char16_t* start, Token& token)
+{
+    const char16_t c = *start;
+    if (c >= 0x80)
+        return unicodeWordChar(start, m_end, true) ? unicodeIdentifier(start, token)
+                                                   : invalid(start, token);
+    switch (CharStarts[c].starts) {
+    case Starts::Slash:
+        if (start + 1 != m_end && start[1] == u'=') {
+            token.kind = TokenKind::SlashAssign;
+            token.length = 2;
+        }
+        return start + token.length;
+    case Starts::Dot:
+        if (start + 1 != m_end && isDigit(start[1]))
+            return number(start, token);
+        return start + 1;
+    case Starts::Quote:
+        return string(start, token);
+    case Starts::Hash:
+        return directive(start, token);
+    default:
+        return invalid(start, token);
+    }
 }
 
 Token Lexer::next()
@@ -457,34 +489,38 @@ const char16_t* Lexer::number(const char16_t* start, Token& token)
     std::uint32_t whole = 0;
     while (p != m_end && isDigit(*p))
         whole = whole * 10 + std::uint32_t(*p++ - u'0');
+    token.kind = TokenKind::Number;
     bool isWhole = p - start <= 9;
-    if (p != m_end && *p == u'.') {
-        isWhole = false;
-        ++p;
-        while (p != m_end && isDigit(*p))
-            ++p;
-    }
-    if (p != m_end && (*p == u'e' || *p == u'E')) {
-        const char16_t* q = p + 1;
-        if (q != m_end && (*q == u'+' || *q == u'-'))
-            ++q;
-        if (q != m_end && isDigit(*q)) {
+    // Most numbers end at a character that cannot go on with them.
+    if (p != m_end && (*p >= 0x80 || *p == u'.' || WordFold[*p])) {
+        if (*p == u'.') {
             isWhole = false;
-            while (q != m_end && isDigit(*q))
+            ++p;
+            while (p != m_end && isDigit(*p))
+                ++p;
+        }
+        if (p != m_end && (*p == u'e' || *p == u'E')) {
+            const char16_t* q = p + 1;
+            if (q != m_end && (*q == u'+' || *q == u'-'))
                 ++q;
-            p = q;
+            if (q != m_end && isDigit(*q)) {
+                isWhole = false;
+                while (q != m_end && isDigit(*q))
+                    ++q;
+                p = q;
+            }
+        }
+        // Letters, digits or a point stuck to a number make one malformed number (10abc,
+        // 1.5.2, 1e).
+        if (p != m_end && (isAsciiWordChar(*p) || *p == u'.' ||
+                           (*p >= 0x80 && unicodeWordChar(p, m_end, false)))) {
+            while (p != m_end && (isAsciiWordChar(*p) || *p == u'.'))
+                ++p;
+            isWhole = false;
+            token.flags |= Token::Malformed;
+            m_errors.push_back({token.offset, DiagnosticKind::InvalidNumber});
         }
     }
-    // Letters, digits or a point stuck to a number make one malformed number (10abc, 1.5.2, 1e).
-    if (p != m_end &&
-        (isAsciiWordChar(*p) || *p == u'.' || (*p >= 0x80 && unicodeWordChar(p, m_end, false)))) {
-        while (p != m_end && (isAsciiWordChar(*p) || *p == u'.'))
-            ++p;
-        isWhole = false;
-        token.flags |= Token::Malformed;
-        m_errors.push_back({token.offset, DiagnosticKind::InvalidNumber});
-    }
-    token.kind = TokenKind::Number;
     token.length = int(p - start);
     if (isWhole) {
         token.flags |= Token::WholeNumber;

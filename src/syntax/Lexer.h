@@ -69,9 +69,12 @@ public:
 private:
     int offsetOf(const char16_t* p) const { return int(p - m_begin); }
     void newLine(const char16_t* p) { m_lineStarts.push_back(offsetOf(p)); }
-    const char16_t* skipTrivia(const char16_t* p, std::uint8_t& flags);
+    /// True when white space or a comment starts at p.
+    bool startsTrivia(const char16_t* p) const;
+    /// Skips white space and comments from p on.
+    const char16_t* skipTrivia(const char16_t* p);
     /// Steps over the line break (CR LF, LF or CR) at p and notes the line that starts.
-    const char16_t* lineBreak(const char16_t* p, std::uint8_t& flags);
+    const char16_t* lineBreak(const char16_t* p);
     // Each of these reads the rest of token, whose offset and flags are set, from start on,
     // and returns where it ends.
     const char16_t* identifier(const char16_t* start, Token& token);
@@ -80,6 +83,9 @@ private:
     const char16_t* number(const char16_t* start, Token& token);
     const char16_t* string(const char16_t* start, Token& token);
     const char16_t* directive(const char16_t* start, Token& token);
+    /// The rarer tokens: `/`, `.`, strings, preprocessor lines, names that start beyond
+    /// ASCII, and characters the language does not use.
+    const char16_t* otherToken(const char16_t* start, Token& token);
     /// A character the language does not use.
     const char16_t* invalid(const char16_t* start, Token& token);
 
