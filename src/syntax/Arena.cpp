@@ -35,6 +35,20 @@ void Arena::Free::operator()(char* p) const
     std::free(p);
 }
 
+void* Arena::allocateSlowly(std::size_t size, std::size_t align)
+{
+    if (align > Granule) {
+        const std::uintptr_t p =
+            (reinterpret_cast<std::uintptr_t>(m_pos) + (align - 1)) & ~std::uintptr_t(align - 1);
+        if (m_pos && p + size <= reinterpret_cast<std::uintptr_t>(m_end)) {
+            // Keep m_pos a multiple of the granule.
+            m_pos = reinterpret_cast<char*>(p + size);
+            return reinterpret_cast<char*>(p);
+        }
+    }
+    return allocateInNewChunk(size, align);
+}
+
 void* Arena::allocateInNewChunk(std::size_t size, std::size_t align)
 {
     std::size_t chunk = std::max(size + align, m_nextChunk);

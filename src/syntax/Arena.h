@@ -22,12 +22,14 @@ public:
     /// size bytes aligned to align (a power of two, at most alignof(std::max_align_t)).
     void* allocate(std::size_t size, std::size_t align)
     {
-        const std::uintptr_t p =
-            (reinterpret_cast<std::uintptr_t>(m_pos) + (align - 1)) & ~std::uintptr_t(align - 1);
-        if (p + size > reinterpret_cast<std::uintptr_t>(m_end)) [[unlikely]]
-            return allocateInNewChunk(size, align);
-        m_pos = reinterpret_cast<char*>(p + size);
-        return reinterpret_cast<char*>(p);
+        // Sizes are rounded up to 8, so that the next allocation is aligned for anything up
+        // to 8 bytes without more arithmetic.
+        size = (size + (Granule - 1)) & ~(Granule - 1);
+        if (align > Granule || size > std::size_t(m_end - m_pos)) [[unlikely]]
+            return allocateSlowly(size, align);
+        char* p = m_pos;
+        m_pos += size;
+        return p;
     }
 
     /// Uninitialised room for n objects of T.
@@ -37,6 +39,9 @@ public:
     }
 
 private:
+    static constexpr std::size_t Granule = 8;
+
+    void* allocateSlowly(std::size_t size, std::size_t align);
     void* allocateInNewChunk(std::size_t size, std::size_t align);
 
     struct Free

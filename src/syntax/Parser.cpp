@@ -247,14 +247,6 @@ void Parser::refill()
     }
 }
 
-bool Parser::accept(TokenKind kind)
-{
-    if (!at(kind))
-        return false;
-    advance();
-    return true;
-}
-
 // ---- errors ----
 
 void Parser::error(int offset, DiagnosticKind kind)
@@ -910,20 +902,8 @@ void Parser::expectSemicolon()
 
 // ---- expressions ----
 
-const Expression* Parser::parseExpression(int minPrecedence)
+const Expression* Parser::parseOperators(int minPrecedence)
 {
-    // Most operands stand alone before a comma, a bracket or a semicolon.
-    if (m_tok->kind == TokenKind::Identifier || m_tok->kind == TokenKind::Number ||
-        m_tok->kind == TokenKind::String) {
-        // Looking ahead may read the lexer's errors and stop the parser at the last one.
-        const TokenKind next = peek().kind;
-        if (!m_aborted && (next == TokenKind::Comma || next == TokenKind::RightParen ||
-                           next == TokenKind::Semicolon || next == TokenKind::RightBracket)) {
-            const Expression* operand = makeOperand(*m_tok);
-            advance();
-            return operand;
-        }
-    }
     DepthGuard guard(m_depth);
     if (guard.tooDeep()) {
         fatal(m_tok->offset, DiagnosticKind::TooDeep);

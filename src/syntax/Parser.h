@@ -59,7 +59,13 @@ private:
         m_tok = m_ends.data();
         m_last = m_tok + 1;
     }
-    bool accept(TokenKind kind);
+    bool accept(TokenKind kind)
+    {
+        if (!at(kind))
+            return false;
+        advance();
+        return true;
+    }
     QStringView textOf(const Token& token) const
     {
         return QStringView(m_text.utf16() + token.offset, token.length);
@@ -99,7 +105,26 @@ private:
     int unclosedBraceOffset(const Token& open) const;
 
     // expressions
-    const Expression* parseExpression(int minPrecedence);
+    /// An expression of operators binding at least as strongly as minPrecedence.
+    const Expression* parseExpression(int minPrecedence)
+    {
+        // Most operands stand alone before a comma, a bracket or a semicolon.
+        const TokenKind kind = m_tok->kind;
+        if (kind == TokenKind::Identifier || kind == TokenKind::Number ||
+            kind == TokenKind::String) {
+            // Looking ahead may read the lexer's errors and stop the parser at the last one.
+            const TokenKind next = peek().kind;
+            if (!m_aborted && (next == TokenKind::Comma || next == TokenKind::RightParen ||
+                               next == TokenKind::Semicolon || next == TokenKind::RightBracket)) {
+                const Expression* operand = makeOperand(*m_tok);
+                advance();
+                return operand;
+            }
+        }
+        return parseOperators(minPrecedence);
+    }
+    /// parseExpression for an operand that is not alone.
+    const Expression* parseOperators(int minPrecedence);
     const Expression* parseUnary();
     /// `-x`, `+x`, `NOT x`: the operand is read at operandPrecedence.
     const Expression* parsePrefix(Operator op, int operandPrecedence);
