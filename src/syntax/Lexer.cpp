@@ -130,10 +130,12 @@ const char16_t* readAsciiWord(const char16_t* p, const char16_t* end, NameHash& 
             _mm_and_si128(_mm_or_si128(units, _mm_and_si128(letter, caseBit)), inWord);
         alignas(16) std::uint64_t blocks[2];
         _mm_store_si128(reinterpret_cast<__m128i*>(blocks), folded);
-        if (n > 0)
-            hash.addBlock(blocks[0]);
-        if (n > 4)
-            hash.addBlock(blocks[1]);
+        // The blocks that hold word characters, chosen without branching on n.
+        NameHash first = hash;
+        first.addBlock(blocks[0]);
+        NameHash both = first;
+        both.addBlock(blocks[1]);
+        hash = n > 4 ? both : n > 0 ? first : hash;
         p += n;
         if (n < 8)
             return p;
@@ -217,8 +219,8 @@ constexpr std::uint32_t keywordHash(const char16_t* word)
 }
 
 // The keywords by the hash of their spelling, in open addressing; most identifiers miss at
-// the first slot.
-constexpr int KeywordSlots = 64;
+// the first slot, which KeywordSlotsUsed tells without reading the table.
+constexpr int KeywordSlots = 256;
 
 constexpr std::array<KeywordEntry, KeywordSlots> makeKeywordTable()
 {
@@ -235,18 +237,18 @@ constexpr std::array<KeywordEntry, KeywordSlots> makeKeywordTable()
 
 constexpr auto KeywordTable = makeKeywordTable();
 
-// Bit i is set when slot i of KeywordTable holds a keyword.
-constexpr std::uint64_t makeKeywordSlotsUsed()
+// Bit i % 64 of word i / 64 is set when slot i of KeywordTable holds a keyword.
+constexpr std::array<std::uint64_t, KeywordSlots / 64> makeKeywordSlotsUsed()
 {
-    std::uint64_t used = 0;
+    std::array<std::uint64_t, KeywordSlots / 64> used{};
     for (int i = 0; i < KeywordSlots; ++i) {
         if (KeywordTable[std::size_t(i)].word)
-            used |= std::uint64_t(1) << i;
+            used[std::size_t(i / 64)] |= std::uint64_t(1) << (i % 64);
     }
     return used;
 }
 
-constexpr std::uint64_t KeywordSlotsUsed = makeKeywordSlotsUsed();
+constexpr auto KeywordSlotsUsed = makeKeywordSlotsUsed();
 
 // Case-insensitive comparison of word with a lower-case ASCII keyword.
 bool equalsKeyword(const char16_t* word, qsizetype length, const char16_t* keyword)
@@ -284,7 +286,9 @@ TokenKind Lexer::keyword(QStringView word)
 [[gnu::always_inline]] inline TokenKind Lexer::keyword(QStringView word, std::uint32_t hash)
 {
     const qsizetype n = word.size();
-    if (n < 2 || n > 9 || !((KeywordSlotsUsed >> (hash % KeywordSlots)) & 1))
+    const std::uint32_t slot = hash % KeywordSlots;
+    const bool used = (KeywordSlotsUsed[slot / 64] >> (slot % 64)) & 1;
+    if (!used || n < 2 || n > 9)
         return TokenKind::Identifier;
     for (std::uint32_t i = hash % KeywordSlots; KeywordTable[i].word; i = (i + 1) % KeywordSlots) {
         if (KeywordTable[i].hash == hash && equalsKeyword(word.utf16(), n, KeywordTable[i].word))

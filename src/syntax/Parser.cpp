@@ -232,10 +232,8 @@ void Parser::refill()
     const Token* read = kept;
     m_last = kept + m_lexer.fill(kept, int(m_buffer.data() + BufferSize - kept));
     // The names of the batch are looked up a few tokens from now: fetch their slots ahead.
-    for (; read < m_last; ++read) {
-        if (read->kind == TokenKind::Identifier)
-            m_data.names.prefetch(read->value);
-    }
+    for (; read < m_last; ++read)
+        m_data.names.prefetch(read->kind == TokenKind::Identifier ? read->value : 0);
     if (m_lexer.errors().size() != m_lexerErrors) {
         takeLexerErrors();
         // When the lexer's errors reach the limit, the token just read is still taken; the
