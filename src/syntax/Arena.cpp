@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
 #include <new>
 
 #include <QtGlobal>
@@ -20,6 +21,53 @@ constexpr std::size_t MinChunk = 4096;
 constexpr std::size_t HugePage = std::size_t(2) << 20;
 constexpr std::size_t MaxChunk = 4 * HugePage;
 
+// Large chunks of arenas that are gone, for the next ones.
+class ChunkPool
+{
+public:
+    // Never destroyed: an arena may outlive the static objects.
+    static ChunkPool& instance()
+    {
+        static auto* pool = new ChunkPool;
+        return *pool;
+    }
+
+    // A kept chunk of size bytes, or null.
+    char* take(std::size_t size)
+    {
+        const std::lock_guard lock(m_mutex);
+        for (auto it = m_chunks.begin(); it != m_chunks.end(); ++it) {
+            if (it->second == size) {
+                char* memory = it->first;
+                m_chunks.erase(it);
+                m_bytes -= size;
+                return memory;
+            }
+        }
+        return nullptr;
+    }
+
+    // Keeps the chunk, or frees it when the pool is full.
+    void give(char* memory, std::size_t size)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_bytes + size <= Limit) {
+                m_chunks.emplace_back(memory, size);
+                m_bytes += size;
+                return;
+            }
+        }
+        std::free(memory);
+    }
+
+private:
+    static constexpr std::size_t Limit = std::size_t(64) << 20;
+    std::mutex m_mutex;
+    std::vector<std::pair<char*, std::size_t>> m_chunks;
+    std::size_t m_bytes = 0;
+};
+
 } // namespace
 
 Arena::Arena(std::size_t expected)
@@ -28,11 +76,14 @@ Arena::Arena(std::size_t expected)
                                         : expected)
 {}
 
-Arena::~Arena() = default;
-
-void Arena::Free::operator()(char* p) const
+Arena::~Arena()
 {
-    std::free(p);
+    for (const Chunk& chunk : m_chunks) {
+        if (chunk.size >= HugePage)
+            ChunkPool::instance().give(chunk.memory, chunk.size);
+        else
+            std::free(chunk.memory);
+    }
 }
 
 void* Arena::allocateSlowly(std::size_t size, std::size_t align)
@@ -55,17 +106,20 @@ void* Arena::allocateInNewChunk(std::size_t size, std::size_t align)
     char* memory = nullptr;
     if (chunk >= HugePage) {
         chunk = (chunk + HugePage - 1) & ~(HugePage - 1);
-        memory = static_cast<char*>(std::aligned_alloc(HugePage, chunk));
+        memory = ChunkPool::instance().take(chunk);
+        if (!memory) {
+            memory = static_cast<char*>(std::aligned_alloc(HugePage, chunk));
 #ifdef Q_OS_LINUX
-        if (memory)
-            madvise(memory, chunk, MADV_HUGEPAGE);
+            if (memory)
+                madvise(memory, chunk, MADV_HUGEPAGE);
 #endif
+        }
     } else {
         memory = static_cast<char*>(std::malloc(chunk));
     }
     if (!memory)
         throw std::bad_alloc();
-    m_chunks.emplace_back(memory);
+    m_chunks.push_back({memory, chunk});
     m_pos = memory;
     m_end = memory + chunk;
     m_nextChunk = std::min(chunk * 2, MaxChunk);

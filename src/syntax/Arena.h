@@ -9,7 +9,9 @@
 namespace Syntax {
 
 /// Hands out memory by moving a pointer through chunks; frees everything at once when
-/// destroyed. What lives in it must not need a destructor.
+/// destroyed. What lives in it must not need a destructor. Large chunks are kept for the
+/// next arenas (up to 64 MiB in all): memory fresh from the kernel has to be cleared first,
+/// which for a large tree takes a tenth of the time it takes to parse it.
 class Arena
 {
 public:
@@ -44,12 +46,13 @@ private:
     void* allocateSlowly(std::size_t size, std::size_t align);
     void* allocateInNewChunk(std::size_t size, std::size_t align);
 
-    struct Free
+    struct Chunk
     {
-        void operator()(char* p) const;
+        char* memory = nullptr;
+        std::size_t size = 0;
     };
 
-    std::vector<std::unique_ptr<char[], Free>> m_chunks;
+    std::vector<Chunk> m_chunks;
     char* m_pos = nullptr;
     char* m_end = nullptr;
     std::size_t m_nextChunk;

@@ -2,6 +2,7 @@
 
 #include "syntax/Arena.h"
 
+#include <algorithm>
 #include <bit>
 
 #include <QChar>
@@ -24,22 +25,28 @@ bool foldsTo(QStringView word, QStringView folded)
     return true;
 }
 
-// Slots for the names a text of textSize characters may well have: one name in 64
-// characters, at most half the slots used. A text with more grows the table.
+// The names a text of textSize characters may well have: one in 64 characters. A text with
+// more grows the table.
+std::size_t expectedNames(qsizetype textSize)
+{
+    return std::size_t(textSize / 64);
+}
+
 std::size_t initialSlots(qsizetype textSize)
 {
-    const std::size_t names = std::size_t(textSize / 64);
-    return std::max<std::size_t>(1024, std::bit_ceil(names * 2));
+    return std::max<std::size_t>(1024, std::bit_ceil(expectedNames(textSize) * 2));
 }
 
 } // namespace
 
 NameTable::NameTable(const char16_t* text, qsizetype textSize)
     : m_text(text)
-    , m_arena(std::make_unique<Arena>(16384))
-    , m_slots(initialSlots(textSize))
+    // The table and the names with their folded spelling, about 48 bytes a name.
+    , m_arena(std::make_unique<Arena>(initialSlots(textSize) * sizeof(Slot) +
+                                      expectedNames(textSize) * 48))
 {
-    m_names.reserve(512);
+    makeSlots(initialSlots(textSize));
+    m_names.reserve(std::max<std::size_t>(512, expectedNames(textSize)));
 }
 
 NameTable::~NameTable() = default;
@@ -59,7 +66,7 @@ std::uint32_t NameTable::hash(QStringView word)
 
 std::uint32_t NameTable::probe(QStringView word, std::uint32_t hash) const
 {
-    const std::uint32_t mask = std::uint32_t(m_slots.size() - 1);
+    const std::uint32_t mask = m_slotMask;
     std::uint32_t i = hash & mask;
     while (const Name* name = m_slots[i].name) {
         if (m_slots[i].hash == hash && m_slots[i].length == std::uint32_t(word.size()) &&
@@ -82,7 +89,7 @@ const Name* NameTable::lookUp(QStringView word, std::uint32_t hash)
     std::uint32_t slot = probe(word, hash);
     if (const Name* found = m_slots[slot].name)
         return found;
-    if ((m_names.size() + 1) * 2 > m_slots.size()) {
+    if ((m_names.size() + 1) * 2 > std::size_t(m_slotMask) + 1) {
         grow();
         slot = probe(word, hash);
     }
@@ -104,18 +111,25 @@ const Name* NameTable::find(QStringView word) const
     return m_slots[probe(word, hash(word))].name;
 }
 
+void NameTable::makeSlots(std::size_t count)
+{
+    m_slots = m_arena->allocateArray<Slot>(count);
+    std::fill_n(m_slots, count, Slot{});
+    m_slotMask = std::uint32_t(count - 1);
+}
+
 void NameTable::grow()
 {
-    std::vector<Slot> old(m_slots.size() * 2);
-    old.swap(m_slots);
-    const std::uint32_t mask = std::uint32_t(m_slots.size() - 1);
-    for (const Slot& slot : old) {
-        if (!slot.name)
+    const Slot* old = m_slots;
+    const std::size_t oldCount = std::size_t(m_slotMask) + 1;
+    makeSlots(oldCount * 2);
+    for (const Slot* slot = old; slot != old + oldCount; ++slot) {
+        if (!slot->name)
             continue;
-        std::uint32_t i = slot.hash & mask;
+        std::uint32_t i = slot->hash & m_slotMask;
         while (m_slots[i].name)
-            i = (i + 1) & mask;
-        m_slots[i] = slot;
+            i = (i + 1) & m_slotMask;
+        m_slots[i] = *slot;
     }
 }
 

@@ -91,10 +91,7 @@ public:
     const Name* intern(QStringView word) { return intern(word, hash(word)); }
     /// Brings the table's slot for hash into the cache, so that interning a name a few tokens
     /// later does not wait for memory.
-    void prefetch(std::uint32_t hash) const
-    {
-        __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
-    }
+    void prefetch(std::uint32_t hash) const { __builtin_prefetch(&m_slots[hash & m_slotMask]); }
     /// The Name of word in any letter case, or null when the table does not hold it.
     const Name* find(QStringView word) const;
     /// Number of distinct names.
@@ -159,11 +156,15 @@ private:
     const Name* internAgain(QStringView word, std::uint32_t hash);
     std::uint32_t probe(QStringView word, std::uint32_t hash) const;
     const Name* lookUp(QStringView word, std::uint32_t hash);
+    /// A new empty table of count slots (the old one stays in the arena, unused).
+    void makeSlots(std::size_t count);
     void grow();
 
     const char16_t* m_text;
     std::unique_ptr<Arena> m_arena;
-    std::vector<Slot> m_slots;
+    // The table, in the arena: a power of two slots, at most half of them used.
+    Slot* m_slots = nullptr;
+    std::uint32_t m_slotMask = 0;
     // The names met last, by hash: most identifiers repeat a name used a few lines before,
     // and these stay in the cache where the table does not.
     std::array<Recent, 256> m_recent{};
