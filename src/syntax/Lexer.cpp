@@ -297,7 +297,7 @@ TokenKind Lexer::keyword(QStringView word)
     return TokenKind::Identifier;
 }
 
-const char16_t* Lexer::lineBreak(const char16_t* p)
+inline const char16_t* Lexer::lineBreak(const char16_t* p)
 {
     if (*p == u'\r' && p + 1 != m_end && p[1] == u'\n')
         ++p;
@@ -393,6 +393,10 @@ int Lexer::fill(Token* out, int n)
             p = identifier(p, *token);
         } else if (start.starts == Starts::Digit) {
             p = number(p, *token);
+        } else if (c == u'\n' || c == u'\r') {
+            p = lineBreak(p);
+            flags |= Token::NewlineBefore;
+            continue;
         } else if (startsTrivia(p)) {
             const std::size_t lines = m_lineStarts.size();
             p = skipTrivia(p);
