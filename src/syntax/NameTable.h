@@ -32,11 +32,7 @@ constexpr std::array<std::uint8_t, 128> AsciiFold = makeAsciiFold();
 class NameHash
 {
 public:
-    constexpr void addBlock(std::uint64_t block)
-    {
-        m_hash = (m_hash ^ block) * 0x9E3779B97F4A7C15ull;
-        m_hash ^= m_hash >> 29;
-    }
+    constexpr void addBlock(std::uint64_t block) { m_hash = (m_hash ^ block) * 0x9E3779B97F4A7C15ull; }
     constexpr void add(char16_t folded)
     {
         m_block |= std::uint64_t(folded) << (16 * m_units);
@@ -50,7 +46,10 @@ public:
     {
         if (m_units)
             addBlock(m_block);
-        return std::uint32_t(m_hash ^ (m_hash >> 32));
+        // Every bit of every block reaches the low bits, which index the tables.
+        std::uint64_t h = m_hash ^ (m_hash >> 33);
+        h *= 0xFF51AFD7ED558CCDull;
+        return std::uint32_t(h ^ (h >> 33));
     }
 
     /// The block of four ASCII word characters (letters, digits, _) with the letters lowered.
