@@ -64,7 +64,8 @@ std::uint32_t NameTable::hash(QStringView word)
     return h.finish();
 }
 
-std::uint32_t NameTable::probe(QStringView word, std::uint32_t hash) const
+[[gnu::always_inline]] inline std::uint32_t NameTable::probe(QStringView word,
+                                                              std::uint32_t hash) const
 {
     const std::uint32_t mask = m_slotMask;
     std::uint32_t i = hash & mask;
@@ -93,8 +94,10 @@ const Name* NameTable::lookUp(QStringView word, std::uint32_t hash)
         grow();
         slot = probe(word, hash);
     }
-    auto* name = new (m_arena->allocate(sizeof(Name), alignof(Name))) Name;
-    char16_t* chars = m_arena->allocateArray<char16_t>(std::size_t(word.size()));
+    // The name and its folded spelling right after it.
+    auto* name = new (m_arena->allocate(sizeof(Name) + sizeof(char16_t) * std::size_t(word.size()),
+                                        alignof(Name))) Name;
+    auto* chars = reinterpret_cast<char16_t*>(name + 1);
     for (qsizetype i = 0; i < word.size(); ++i)
         chars[i] = fold(word.utf16()[i]);
     name->id = int(m_names.size());
