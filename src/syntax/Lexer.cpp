@@ -364,8 +364,9 @@ int Lexer::fill(Token* out, int n)
     const char16_t* const end = m_end;
     const char16_t* p = m_pos;
     Token* token = out;
-    Token* const last = out + n;
+    Token* const last = out + std::min(n, int(m_identifierHashes.size()));
     std::uint8_t flags = 0;
+    std::size_t identifiers = 0;
     while (token != last) {
         // Most often a token starts right here or after a blank.
         while (p != end && *p == u' ')
@@ -391,6 +392,8 @@ int Lexer::fill(Token* out, int n)
             p += token->length;
         } else if (start.starts == Starts::Word) {
             p = identifier(p, *token);
+            m_identifierHashes[identifiers] = token->value;
+            identifiers += token->kind == TokenKind::Identifier;
         } else if (start.starts == Starts::Digit) {
             p = number(p, *token);
         } else if (c == u'\n' || c == u'\r') {
@@ -410,6 +413,7 @@ int Lexer::fill(Token* out, int n)
         flags = 0;
     }
     m_pos = p;
+    m_identifierCount = identifiers;
     return int(token - out);
 }
 

@@ -5,6 +5,8 @@
 #include "syntax/SourceRange.h"
 #include "syntax/Token.h"
 
+#include <array>
+#include <span>
 #include <vector>
 
 #include <QStringView>
@@ -46,7 +48,12 @@ public:
     /// The next token; End (of length 0, at the end of the text) from then on.
     Token next();
     /// Writes up to n (at least 1) next tokens to out, stopping after End; returns how many.
+    /// The hashes of the identifiers among them are in identifierHashes() until the next fill.
     int fill(Token* out, int n);
+    std::span<const std::uint32_t> identifierHashes() const
+    {
+        return {m_identifierHashes.data(), m_identifierCount};
+    }
 
     /// Every comment met so far (`//` up to the line break, `/* */` with its delimiters).
     const std::vector<SourceRange>& comments() const { return m_comments; }
@@ -90,6 +97,8 @@ private:
     const char16_t* invalid(const char16_t* start, Token& token);
 
     QStringView m_text;
+    std::array<std::uint32_t, 256> m_identifierHashes{};
+    std::size_t m_identifierCount = 0;
     const char16_t* m_begin;
     const char16_t* m_end;
     const char16_t* m_pos;

@@ -65,7 +65,7 @@ std::uint32_t NameTable::hash(QStringView word)
 }
 
 [[gnu::always_inline]] inline std::uint32_t NameTable::probe(QStringView word,
-                                                              std::uint32_t hash) const
+                                                             std::uint32_t hash) const
 {
     const std::uint32_t mask = m_slotMask;
     std::uint32_t i = hash & mask;

@@ -32,7 +32,10 @@ constexpr std::array<std::uint8_t, 128> AsciiFold = makeAsciiFold();
 class NameHash
 {
 public:
-    constexpr void addBlock(std::uint64_t block) { m_hash = (m_hash ^ block) * 0x9E3779B97F4A7C15ull; }
+    constexpr void addBlock(std::uint64_t block)
+    {
+        m_hash = (m_hash ^ block) * 0x9E3779B97F4A7C15ull;
+    }
     constexpr void add(char16_t folded)
     {
         m_block |= std::uint64_t(folded) << (16 * m_units);

@@ -229,11 +229,10 @@ void Parser::refill()
         m_last = kept + 1;
         return;
     }
-    const Token* read = kept;
     m_last = kept + m_lexer.fill(kept, int(m_buffer.data() + BufferSize - kept));
     // The names of the batch are looked up a few tokens from now: fetch their slots ahead.
-    for (; read < m_last; ++read)
-        m_data.names.prefetch(read->kind == TokenKind::Identifier ? read->value : 0);
+    for (const std::uint32_t hash : m_lexer.identifierHashes())
+        m_data.names.prefetch(hash);
     if (m_lexer.errors().size() != m_lexerErrors) {
         takeLexerErrors();
         // When the lexer's errors reach the limit, the token just read is still taken; the
