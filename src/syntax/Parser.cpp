@@ -1134,7 +1134,7 @@ bool Parser::isAssignable(const Expression* e) const
            e->kind == NodeKind::Member;
 }
 
-const Identifier* Parser::makeIdentifier(const Token& token)
+[[gnu::always_inline]] inline const Identifier* Parser::makeIdentifier(const Token& token)
 {
     auto* identifier = make<Identifier>({token.offset, token.end()});
     identifier->name = m_data.names.intern(textOf(token), token.value);
