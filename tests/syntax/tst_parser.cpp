@@ -138,6 +138,9 @@ void TestParser::trees_data()
                              << "(call (. (. ab Documents) Open) \"x\")\n(= (. ab Visible) 1)";
     QTest::newRow("numbers") << "x = 10 + 1.5 + .5 + 1e-3 + 2E+2 + 1.;"
                              << "(= x (+ (+ (+ (+ (+ 10 1.5) 0.5) 0.001) 200) 1))";
+    QTest::newRow("long whole numbers")
+        << "x = 999999999 + 1000000000 + 123456789012345 + 0009;"
+        << "(= x (+ (+ (+ 999999999 1000000000) 123456789012345) 9))";
     QTest::newRow("string escapes") << "s = \"a\\\"b\\\\c\\nd\\te\\q\";"
                                     << "(= s \"a\\\"b\\\\c\\nd\\te\\\\q\")";
     QTest::newRow("if else chain") << "if (a) x = 1; else if (b) x = 2; else x = 3;"

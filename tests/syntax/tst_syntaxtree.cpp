@@ -41,6 +41,9 @@ private Q_SLOTS:
     void textKinds_data();
     void textKinds();
     void namesIgnoreCase();
+    void namesOfAnyLength_data();
+    void namesOfAnyLength();
+    void treesKeepTheirMemory();
     void assignsAndCalls_data();
     void assignsAndCalls();
     void assignmentKinds_data();
@@ -122,6 +125,60 @@ void TestSyntaxTree::namesIgnoreCase()
         return true;
     });
     QCOMPARE(names, QList<const Name*>(3, name));
+}
+
+void TestSyntaxTree::namesOfAnyLength_data()
+{
+    QTest::addColumn<QString>("word");
+    for (int length : {1, 3, 4, 5, 8, 9, 12, 16, 17, 30}) {
+        QString word;
+        for (int i = 0; i < length; ++i)
+            word += QChar(u"aB_1cD2e"[i % 8]);
+        QTest::newRow(qPrintable(QStringLiteral("%1 characters").arg(length))) << word;
+    }
+    QTest::newRow("beyond ASCII first") << QStringLiteral("Średnia");
+    QTest::newRow("beyond ASCII eighth") << QStringLiteral("abcdefgĄ");
+    QTest::newRow("beyond ASCII after eight") << QStringLiteral("abcdefghijŁ2");
+}
+
+void TestSyntaxTree::namesOfAnyLength()
+{
+    // The lexer reads a name eight characters at a time inside the text and one at a time at
+    // its end; every spelling must come to the name that the tree finds for it.
+    QFETCH(QString, word);
+    const QString lower = word.toLower();
+    const SyntaxTree tree = SyntaxTree::parse(word + QStringLiteral(" = 1;\n") + lower +
+                                              QStringLiteral(" += 2;\n") + word.toUpper());
+    const Name* name = tree.name(lower);
+    QVERIFY(name);
+    QCOMPARE(tree.nameCount(), 1);
+    QList<const Name*> names;
+    Walk(tree, [&](const Node& node, ParentChain) {
+        if (const auto* identifier = NodeCast<Identifier>(&node))
+            names.append(identifier->name);
+        return true;
+    });
+    QCOMPARE(names, QList<const Name*>(3, name));
+}
+
+void TestSyntaxTree::treesKeepTheirMemory()
+{
+    // Large trees give their memory to the next ones; trees alive at the same time must each
+    // keep their own.
+    auto script = [](const QString& name) {
+        QString text;
+        for (int i = 0; i < 20000; ++i)
+            text += QStringLiteral("%1%2 = MA(C, %2) + Ref(%1%2, -1);\n").arg(name).arg(i);
+        return text;
+    };
+    for (int round = 0; round < 2; ++round)
+        QVERIFY(!SyntaxTree::parse(script(QStringLiteral("gone"))).hasErrors());
+    const SyntaxTree first = SyntaxTree::parse(script(QStringLiteral("first")));
+    const QString firstDump = Dump(first);
+    const SyntaxTree second = SyntaxTree::parse(script(QStringLiteral("second")));
+    QCOMPARE(Dump(first), firstDump);
+    QCOMPARE(Dump(second),
+             QString(firstDump).replace(QStringLiteral("first"), QStringLiteral("second")));
 }
 
 void TestSyntaxTree::assignsAndCalls_data()
