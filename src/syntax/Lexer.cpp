@@ -495,7 +495,7 @@ const char16_t* Lexer::unicodeIdentifier(const char16_t* start, Token& token)
     return p;
 }
 
-const char16_t* Lexer::number(const char16_t* start, Token& token)
+[[gnu::always_inline]] inline const char16_t* Lexer::number(const char16_t* start, Token& token)
 {
     const char16_t* p = start;
     std::uint32_t whole = 0;

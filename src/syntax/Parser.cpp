@@ -1,5 +1,6 @@
 #include "syntax/Parser.h"
 
+#include "syntax/NameTable.h"
 #include "syntax/SyntaxTexts.h"
 #include "syntax/TreeData.h"
 
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace Syntax {
 
@@ -90,6 +92,14 @@ constexpr std::array<InfixInfo, std::size_t(TokenKind::Count)> makeInfixTable()
 }
 
 constexpr auto InfixTable = makeInfixTable();
+
+// The hash of the word `static` (NameHash), which is a declaration word only before a name.
+constexpr std::uint32_t StaticHash = [] {
+    NameHash hash;
+    for (char16_t c : std::u16string_view(u"static"))
+        hash.add(c);
+    return hash.finish();
+}();
 
 // Tokens after an operand that parsePostfix takes: a call, a subscript, a member, ++ or --.
 constexpr bool isPostfix(TokenKind kind)
@@ -409,7 +419,8 @@ const Statement* Parser::parseStatement()
         statement = skipStray(DiagnosticKind::UnexpectedClosingBracket);
         break;
     case TokenKind::Identifier:
-        if (m_tok->length == 6 && textOf(*m_tok).compare(u"static", Qt::CaseInsensitive) == 0 &&
+        if (m_tok->value == StaticHash &&
+            textOf(*m_tok).compare(u"static", Qt::CaseInsensitive) == 0 &&
             peek().kind == TokenKind::Identifier && !m_aborted) {
             statement = parseDeclaration(DeclarationScope::Static);
             break;
