@@ -969,7 +969,7 @@ const Expression* Parser::parseOperators(int minPrecedence)
     }
 }
 
-const Expression* Parser::parseUnary()
+[[gnu::always_inline]] inline const Expression* Parser::parseUnary()
 {
     const int start = m_tok->offset;
     const Expression* operand = nullptr;
@@ -1001,23 +1001,8 @@ const Expression* Parser::parseUnary()
     case TokenKind::Bang:
         return parsePrefix(Operator::Not, PrecBitOr);
     case TokenKind::PlusPlus:
-    case TokenKind::MinusMinus: {
-        const Token token = *m_tok;
-        advance();
-        DepthGuard guard(m_depth);
-        if (guard.tooDeep()) {
-            fatal(m_tok->offset, DiagnosticKind::TooDeep);
-            return make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
-        }
-        const Expression* target = parseUnary();
-        if (!isAssignable(target))
-            error(token.offset, DiagnosticKind::InvalidAssignment);
-        auto* unary = make<UnaryExpression>({token.offset, m_prevEnd}, target->height);
-        unary->op =
-            token.kind == TokenKind::PlusPlus ? Operator::PreIncrement : Operator::PreDecrement;
-        unary->operand = target;
-        return unary;
-    }
+    case TokenKind::MinusMinus:
+        return parsePreIncrement();
     default:
         operand = missingExpression();
         break;
@@ -1025,6 +1010,24 @@ const Expression* Parser::parseUnary()
     if (!isPostfix(m_tok->kind))
         return operand;
     return parsePostfix(std::min(start, operand->range.begin), operand);
+}
+
+const Expression* Parser::parsePreIncrement()
+{
+    const Token token = *m_tok;
+    advance();
+    DepthGuard guard(m_depth);
+    if (guard.tooDeep()) {
+        fatal(m_tok->offset, DiagnosticKind::TooDeep);
+        return make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
+    }
+    const Expression* target = parseUnary();
+    if (!isAssignable(target))
+        error(token.offset, DiagnosticKind::InvalidAssignment);
+    auto* unary = make<UnaryExpression>({token.offset, m_prevEnd}, target->height);
+    unary->op = token.kind == TokenKind::PlusPlus ? Operator::PreIncrement : Operator::PreDecrement;
+    unary->operand = target;
+    return unary;
 }
 
 const Expression* Parser::parsePrefix(Operator op, int operandPrecedence)

@@ -126,6 +126,8 @@ private:
     /// parseExpression for an operand that is not alone.
     const Expression* parseOperators(int minPrecedence);
     const Expression* parseUnary();
+    /// `++x`, `--x`.
+    const Expression* parsePreIncrement();
     /// `-x`, `+x`, `NOT x`: the operand is read at operandPrecedence.
     const Expression* parsePrefix(Operator op, int operandPrecedence);
     const Expression* parsePostfix(int begin, const Expression* left);
