@@ -1041,7 +1041,8 @@ const Expression* Parser::parsePrefix(Operator op, int operandPrecedence)
     return unary;
 }
 
-const Expression* Parser::parsePostfix(int begin, const Expression* left)
+[[gnu::always_inline]] inline const Expression* Parser::parsePostfix(int begin,
+                                                                     const Expression* left)
 {
     for (;;) {
         switch (m_tok->kind) {
