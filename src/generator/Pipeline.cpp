@@ -4,8 +4,10 @@
 #include "analysis/Highlighter.h"
 #include "analysis/Rewriter.h"
 #include "analysis/ScriptView.h"
+#include "generator/GeneratorTexts.h"
 #include "generator/Reports.h"
 #include "generator/Sections.h"
+#include "generator/Switches.h"
 
 #include <vector>
 
@@ -40,7 +42,8 @@ void UpdatePlotShapesRemoval(Lex::AnalysisContext& context, bool showSignals)
 } // namespace
 
 CopyAnalysis AnalyseWorkingCopy(const Lex::ScriptView& rEdit, Lex::ScriptView& rGenAFL,
-                                Lex::AnalysisContext& context, bool showSignals)
+                                Lex::AnalysisContext& context, bool showSignals,
+                                const QStringList& extraReserved)
 {
     CopyAnalysis result;
     // The copy's identifiers are the source's, two characters further on.
@@ -49,7 +52,7 @@ CopyAnalysis AnalyseWorkingCopy(const Lex::ScriptView& rEdit, Lex::ScriptView& r
     const WordIndex::Piece pieces[] = {{0, prefix, -1}, {prefix, rEdit.length(), 0}};
     rGenAFL.setText(copy, rEdit.wordIndex().spliced(copy, pieces));
     context.callTally().clear();
-    context.ResolveReservedNames(rEdit);
+    context.ResolveReservedNames(rEdit, extraReserved);
     const QList<Lex::ReservedName>& reserved = context.reservedNames();
 
     context.BuildRemovalList();
@@ -79,8 +82,8 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
 {
     GenerationResult result;
     rUwagi.clear();
-    static_cast<CopyAnalysis&>(result) =
-        AnalyseWorkingCopy(rEdit, rGenAFL, context, settings.showSignals);
+    static_cast<CopyAnalysis&>(result) = AnalyseWorkingCopy(
+        rEdit, rGenAFL, context, settings.showSignals, SwitchReservedNames(settings.switches));
     const Sections sections = GenerateSections(settings, context.reservedNames());
 
     AppendLines(rUwagi, RemovalReport(result.removedCalls));
@@ -101,6 +104,8 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
         Lex::NoStyle, 9);
     Lex::AppendRemark(rUwagi, u"\r\nUżytkownik powinien samodzielnie sprawdzić poprawność kodu!"_s,
                       Lex::Bold, 10);
+    if (settings.switches.testMode)
+        Lex::AppendRemark(rUwagi, Texts::TestModeRemark, Lex::Bold, 10);
 
     // The finished script: the header, the working copy up to the insertion point, the buy
     // and sell sections, the rest of the copy ending in a line break, and the plot section.

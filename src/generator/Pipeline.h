@@ -37,9 +37,10 @@ struct CopyAnalysis
 
 /// Makes the working copy of rEdit in rGenAFL, deletes the listed calls (PlotShapes too when
 /// showSignals), colours it, and finds the risky calls and the insertion point. The context's
-/// reserved names are resolved from rEdit.
+/// reserved names, with extraReserved after the 19, are resolved from rEdit.
 CopyAnalysis AnalyseWorkingCopy(const Lex::ScriptView& rEdit, Lex::ScriptView& rGenAFL,
-                                Lex::AnalysisContext& context, bool showSignals);
+                                Lex::AnalysisContext& context, bool showSignals,
+                                const QStringList& extraReserved = {});
 
 struct GenerationResult : CopyAnalysis
 {
