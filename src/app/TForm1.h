@@ -12,6 +12,7 @@
 #include "controls/RadioGroup.h"
 #include "controls/SpinEdit.h"
 #include "generator/GeneratorSettings.h"
+#include "generator/GeneratorTexts.h"
 #include "generator/Summary.h"
 #include "project/ProjectData.h"
 
@@ -121,6 +122,20 @@ public:
     Controls::CheckBox cbOneSignal{QStringLiteral("cbOneSignal"),
                                    QStringLiteral("Tylko jedno zlecenie w świeczce"),
                                    Controls::CheckState::Grayed};
+    /// The group of safety switches below the page's questions; a container of its own, so
+    /// its keys follow every other key of a project (switchPages).
+    Controls::Page gbSwitches{QStringLiteral("gbSwitches"), Afl::Texts::SwitchesCaption};
+    Controls::CheckBox cbTestMode{QStringLiteral("cbTestMode"), Afl::Texts::TestModeCaption,
+                                  Controls::CheckState::Unchecked};
+    Controls::CheckBox cbSwitch{QStringLiteral("cbSwitch"), Afl::Texts::MasterSwitchCaption,
+                                Controls::CheckState::Unchecked};
+    Controls::CheckBox cbOrderLog{QStringLiteral("cbOrderLog"), Afl::Texts::OrderLogCaption,
+                                  Controls::CheckState::Unchecked};
+    /// "Najwyżej" [csDailyCap] "zleceń dziennie".
+    Controls::CheckBox cbDailyCap{QStringLiteral("cbDailyCap"), Afl::Texts::DailyCapBefore,
+                                  Controls::CheckState::Unchecked};
+    static constexpr int DailyCapDefault = 10;
+    Controls::SpinEdit csDailyCap{QStringLiteral("csDailyCap"), 1, 100, DailyCapDefault};
 
     // ---- Page 3 "Pozycje"
     Controls::RadioGroup rgHowPosition{
@@ -200,6 +215,8 @@ public:
 
     /// The five pages whose controls a project stores, in the file's order.
     QList<Controls::Page*> optionPages() const;
+    /// The containers whose controls a project stores after the panel keys.
+    QList<Controls::Page*> switchPages() const;
 
     // ---- Views
     Lex::ScriptView rEdit;
@@ -258,6 +275,13 @@ public:
     void edLimAktChange(Controls::Edit& sender);
     /// The user's click on cbPEG: rebuilds the order list without a selection.
     void cbPEGClick();
+    /// The safety switches: each marks the project modified (cbDailyCap also enables the
+    /// spin edit); none is a question of the step.
+    void cbTestModeClick();
+    void cbSwitchClick();
+    void cbOrderLogClick();
+    void cbDailyCapClick();
+    void csDailyCapChange();
     /// Whether cbLimAkt's from-grayed marker (the sign of its tag) is armed.
     bool limAktFromGrayed() const { return cbLimAkt.tag() < 0; }
     /// Empties ProjectData and every StepDone flag.

@@ -39,6 +39,11 @@ Afl::OptionSnapshot TForm1::optionSnapshot() const
     o.edLimAkt = edLimAkt.text();
     o.cbComments = cbComments.isChecked();
     o.cbPEG = cbPEG.isChecked();
+    o.cbTestMode = cbTestMode.isChecked();
+    o.cbSwitch = cbSwitch.isChecked();
+    o.cbOrderLog = cbOrderLog.isChecked();
+    o.cbDailyCap = cbDailyCap.isChecked();
+    o.csDailyCap = csDailyCap.value();
     o.locale = m_locale;
     return o;
 }

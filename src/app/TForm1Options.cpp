@@ -81,6 +81,12 @@ void TForm1::ResetOptions()
     rgCentPkt.setItemIndex(-1);
     rgCentPkt.setEnabled(false);
 
+    // The safety switches as a new project has them: all off, the cap at its default.
+    for (Controls::CheckBox* box : {&cbTestMode, &cbSwitch, &cbOrderLog, &cbDailyCap})
+        box->setChecked(false);
+    csDailyCap.setValue(DailyCapDefault);
+    csDailyCap.setEnabled(false);
+
     for (int page = PageGeneral; page <= PageEnd; ++page)
         StepDone[page] = false;
     hideTabsFrom(PageGeneral);
@@ -225,6 +231,34 @@ void TForm1::rgIntervalClick()
         csIntTicks.setEnabled(item == 3);
     }
     updateNext(CheckSafeguardsStep());
+}
+
+// The safety switches change the generated script only; the step does not ask for them.
+
+void TForm1::cbTestModeClick()
+{
+    MarkModified();
+}
+
+void TForm1::cbSwitchClick()
+{
+    MarkModified();
+}
+
+void TForm1::cbOrderLogClick()
+{
+    MarkModified();
+}
+
+void TForm1::cbDailyCapClick()
+{
+    MarkModified();
+    csDailyCap.setEnabled(cbDailyCap.isChecked());
+}
+
+void TForm1::csDailyCapChange()
+{
+    MarkModified();
 }
 
 // ---- Page 3

@@ -22,8 +22,9 @@ namespace Texts = Projekt::Texts;
 
 bool SaveProjectAndReport(TForm1& form, const QString& path)
 {
-    const Platform::WriteResult result = Projekt::SaveProject(
-        path, form.projectData, form.optionPages(), std::span<const bool>(form.StepDone));
+    const Platform::WriteResult result =
+        Projekt::SaveProject(path, form.projectData, form.optionPages(),
+                             std::span<const bool>(form.StepDone), form.switchPages());
     if (!result.ok) {
         form.dialogs().message(Texts::Caption, Texts::CannotWrite(path, result.error), Buttons::Ok,
                                Icon::Warning);
@@ -125,7 +126,7 @@ void TForm1::OpenProjectFile(const QString& path)
     cbLimAkt.setTag(cbLimAkt.tag() == 0 ? 1 : std::abs(cbLimAkt.tag()));
 
     const std::span<bool> done(StepDone);
-    if (Projekt::LoadProject(path, projectData, optionPages(), done) != 0) {
+    if (Projekt::LoadProject(path, projectData, optionPages(), done, nullptr, switchPages()) != 0) {
         // The file must not become the current project: a later Save would write into it.
         dialogs().message(Texts::Caption, Texts::NotAProject(path), Buttons::Ok, Icon::Warning);
         ProjectModified = false;

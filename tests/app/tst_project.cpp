@@ -17,7 +17,9 @@ const QStringList ProjectKeys = {
     "cbOneSignal", "rgHowPosition", "rgPositions", "csCount",   "csValue",    "rgOrders",
     "rgDeviation", "edOtherPrice",  "edValDev",    "edCentDev", "edLimAkt",   "cbLimAkt",
     "rgCentPkt",   "cbPEG",         "panel0",      "panel1",    "panel2",     "panel3",
-    "panel4",      "panel5"};
+    "panel4",      "panel5",
+    // The safety switches follow every key of the first version.
+    "cbTestMode",  "cbSwitch",      "cbOrderLog",  "cbDailyCap", "csDailyCap"};
 
 QByteArray readAll(const QString& path)
 {
@@ -219,8 +221,9 @@ void TstProject::newProjectSavedAtOnceWritesAllKeys()
     const QByteArray bytes = readAll(path);
     QVERIFY(bytes.startsWith("[DATA]\r\nEdytorAFL=Projekt\r\nFilename=\r\nBuild=0\r\nleAFL=\r\n"));
     QVERIFY(bytes.endsWith("panel0=0\r\npanel1=0\r\npanel2=0\r\npanel3=0\r\npanel4=0\r\n"
-                           "panel5=0\r\n"));
-    QCOMPARE(bytes.count("\r\n"), 39);
+                           "panel5=0\r\ncbTestMode=0\r\ncbSwitch=0\r\ncbOrderLog=0\r\n"
+                           "cbDailyCap=0\r\ncsDailyCap=10\r\n"));
+    QCOMPARE(bytes.count("\r\n"), 44);
     QCOMPARE(file.readString(QStringLiteral("DATA"), QStringLiteral("rgTicker")),
              QStringLiteral("-1"));
     QCOMPARE(file.readString(QStringLiteral("DATA"), QStringLiteral("cbComments")),
