@@ -104,6 +104,8 @@ private Q_SLOTS:
     void badInput();
     void generationFails_data();
     void generationFails();
+    void switchesThroughProjectSet_data();
+    void switchesThroughProjectSet();
 };
 
 void TestGenerate::initTestCase()
@@ -440,6 +442,59 @@ void TestGenerate::generationFails()
                  qPrintable(run.err));
         QCOMPARE(readBytes(old), oldBytes);
     }
+}
+
+void TestGenerate::switchesThroughProjectSet_data()
+{
+    QTest::addColumn<QStringList>("assignments");
+    QTest::addColumn<QStringList>("lines"); // lines the script holds
+    QTest::addColumn<bool>("plugin");       // whether it calls the plug-in
+    QTest::newRow("test mode")
+        << QStringList{QStringLiteral("cbTestMode=1")}
+        << QStringList{QStringLiteral("// Skrypt testowy: nie wysyła zleceń, tylko zapisuje je w "
+                                      "dzienniku i rysuje na wykresie"),
+                       QStringLiteral("  idBuy = sendOrder(1, pozycje, getLimit(1), 0);")}
+        << false;
+    QTest::newRow("master switch")
+        << QStringList{QStringLiteral("cbSwitch=1")}
+        << QStringList{QStringLiteral("ordersOn = ParamToggle(\"Wysyłanie zleceń\", "
+                                      "\"Wyłączone|Włączone\", 0);  // Włącznik zleceń w "
+                                      "parametrach wykresu, wyłączony po wstawieniu formuły")}
+        << true;
+    QTest::newRow("order log") << QStringList{QStringLiteral("cbOrderLog=1")}
+                               << QStringList{QStringLiteral(
+                                      "  _TRACE(orderText(\"ZLECENIE\", bs, qty, lim, lAkt) + "
+                                      "\"|\" + id);  // Dziennik: zlecenie i odpowiedź plugina")}
+                               << true;
+    QTest::newRow("cap of 3")
+        << QStringList{QStringLiteral("cbDailyCap=1"), QStringLiteral("csDailyCap=3")}
+        << QStringList{QStringLiteral("  if(sent >= 3)  // Dzienny limit zleceń wyczerpany")}
+        << true;
+    QTest::newRow("cap beyond 100 is 100")
+        << QStringList{QStringLiteral("csDailyCap=500"), QStringLiteral("cbDailyCap=1")}
+        << QStringList{QStringLiteral("  if(sent >= 100)  // Dzienny limit zleceń wyczerpany")}
+        << true;
+    QTest::newRow("number only, box off")
+        << QStringList{QStringLiteral("csDailyCap=3")} << QStringList{} << true;
+}
+
+// The switches set with "project set" reach the generated script.
+void TestGenerate::switchesThroughProjectSet()
+{
+    QFETCH(QStringList, assignments);
+    QFETCH(QStringList, lines);
+    QFETCH(bool, plugin);
+    const QString project =
+        demoCopy(QStringLiteral("switches.afp"),
+                 QStringList{QStringLiteral("Filename=") + DemoScript} + assignments);
+    const CliRun run = runCli({QStringLiteral("generate"), project});
+    QCOMPARE(run.status, 0);
+    const QStringList script = run.out.split(QStringLiteral("\r\n"));
+    for (const QString& line : lines)
+        QVERIFY2(script.contains(line), qPrintable(line));
+    QCOMPARE(run.out.contains(QStringLiteral("voxBuy(")), plugin);
+    QCOMPARE(run.out.contains(QStringLiteral("sendOrder")), !lines.isEmpty());
+    QCOMPARE(run.err.contains(QStringLiteral("Tryb testowy:")), !plugin);
 }
 
 QTEST_GUILESS_MAIN(TestGenerate)
