@@ -128,8 +128,13 @@ int Pipeline(const std::uint8_t* data, std::size_t size)
 
     ByteReader in(data, size);
     const bool raw = in.takeFlag();
-    const Afl::GeneratorSettings settings = raw ? rawSettings(in) : capturedSettings(in);
+    Afl::GeneratorSettings settings = raw ? rawSettings(in) : capturedSettings(in);
     const bool cbShowChecked = in.takeFlag();
+    // The safety switches, each on or off, the cap within the spin edit's range or none.
+    settings.switches.testMode = in.takeFlag();
+    settings.switches.masterSwitch = in.takeFlag();
+    settings.switches.orderLog = in.takeFlag();
+    settings.switches.dailyCap = in.takeInt(0, 100);
     const QString source = Platform::DecodeBytes(in.rest());
 
     Lex::AnalysisContext context;
