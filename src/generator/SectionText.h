@@ -32,7 +32,6 @@ public:
             line(QString(), comment);
     }
     void raw(const QString& text) { m_text += text; }
-    bool comments() const { return m_comments; }
     const QString& text() const { return m_text; }
 
 private:

@@ -72,8 +72,8 @@ QString SignalLine(const GeneratorSettings& s, const QString& signal, const QStr
     return text + u";"_s;
 }
 
-// One side of the orders: its signal, quantity, order id, plug-in function, and the values
-// of the alternate-order flags after an order, with their comment.
+// One side of the orders: whether it buys, its signal, quantity, order id, plug-in function,
+// and the values of the alternate-order flags after an order, with their comment.
 struct OrderSide
 {
     bool buy;
