@@ -36,7 +36,6 @@ private Q_SLOTS:
     void handlers();
     void projects_data();
     void projects();
-    void generatedFromTheWizard();
 };
 
 // A switch marks the project modified and never decides the step; New puts them back.
@@ -131,28 +130,6 @@ void TstSwitches::projects()
     again.form.Zapisz1.click();
     QCOMPARE(readAll(path), first + saved);
     QCOMPARE(Definicje::ProfileFile(path).keys(Section).mid(38).size(), SwitchKeys.size());
-}
-
-// Test mode chosen in the wizard: no plug-in call, the header says so, and so do the remarks.
-void TstSwitches::generatedFromTheWizard()
-{
-    Wizard w;
-    w.walkTo(2);
-    w.answerSafeguards();
-    w.form.cbTestMode.click();
-    w.form.btDalej.click();
-    w.answerPositions();
-    w.form.btDalej.click();
-    w.answerOrders();
-    w.form.btDalej.click();
-    w.form.btGeneruj.click();
-    const QStringList lines = w.form.rGenAFL.lines();
-    QVERIFY(!lines.isEmpty());
-    QVERIFY(lines.first().startsWith(QStringLiteral("// Skrypt testowy:")));
-    QVERIFY(!w.form.rGenAFL.text().contains(QStringLiteral("vox")));
-    QCOMPARE(w.form.rUwagi.lines().last(),
-             QStringLiteral("Tryb testowy: skrypt nie wysyła zleceń, tylko zapisuje je w dzienniku "
-                            "i rysuje na wykresie."));
 }
 
 QTEST_GUILESS_MAIN(TstSwitches)
