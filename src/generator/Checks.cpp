@@ -3,6 +3,7 @@
 #include "analysis/Highlighter.h"
 #include "analysis/Rewriter.h"
 #include "analysis/ScriptView.h"
+#include "generator/RemarkTexts.h"
 
 namespace Afl {
 
@@ -13,6 +14,23 @@ LoadCheck CheckLoadedScript(const Lex::ScriptView& rEdit, Lex::AnalysisContext& 
     check.missingSell = rEdit.findWord(u"Sell", 0, rEdit.length()) < 0;
     check.pluginCalls = Lex::PluginCalls(rEdit, context);
     return check;
+}
+
+QStringList LoadRemarks(const LoadCheck& check)
+{
+    QStringList lines;
+    if (check.missingBuy)
+        lines.append(Texts::MissingBuy);
+    if (check.missingSell)
+        lines.append(Texts::MissingSell);
+    if (check.accepted())
+        return lines;
+    for (const QString& name : check.pluginCalls)
+        lines.append(Texts::Indent + name);
+    lines.prepend(Texts::PluginHeading);
+    lines.prepend(QString());
+    lines << QString() << Texts::RemovePluginCalls << QString() << Texts::NotEditable;
+    return lines;
 }
 
 ScriptCheck CheckScript(const QStringList& lines, bool showSignals)

@@ -29,6 +29,11 @@ struct LoadCheck
 /// The load check of the source view, coloured since its text last changed.
 LoadCheck CheckLoadedScript(const Lex::ScriptView& rEdit, Lex::AnalysisContext& context);
 
+/// The remark lines of a load check. For a refused script, as the remarks view shows them: an
+/// empty line, the heading, the missing-signal lines, "   name" for each plug-in call, and
+/// the closing lines. For an accepted one only its missing-signal lines (kept, not shown).
+QStringList LoadRemarks(const LoadCheck& check);
+
 /// What loading and generating would say of a script, found without generating it.
 struct ScriptCheck
 {

@@ -4,12 +4,11 @@
 #include "analysis/Highlighter.h"
 #include "analysis/Rewriter.h"
 #include "analysis/ScriptView.h"
+#include "generator/RemarkTexts.h"
 #include "generator/Reports.h"
 #include "generator/Sections.h"
 
 #include <vector>
-
-using namespace Qt::Literals::StringLiterals;
 
 namespace Afl {
 
@@ -86,21 +85,14 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
     AppendLines(rUwagi, RemovalReport(result.removedCalls));
     AppendLines(rUwagi, WarningReport(result.riskyCalls));
     if (!result.signalsFound()) {
-        if (result.noBuy)
-            rUwagi.appendLine(u"\r\nNie można odnaleźć definicji sygnału BUY!"_s);
-        else
-            rUwagi.appendLine(u"\r\nNie można odnaleźć definicji sygnału SELL!"_s);
-        rUwagi.appendLine(u"\r\nNie można wygenerować poprawnego kodu AFL."_s);
+        AppendLines(rUwagi, FailureRemarks(result.noBuy));
         result.sourceLines = rGenAFL.lines();
         return result;
     }
 
-    Lex::AppendRemark(rUwagi, u"\r\nKod został wygenerowany."_s, Lex::Bold, 10);
-    Lex::AppendRemark(
-        rUwagi, u"\r\nWynikowy AFL nie musi być optymalny z punktu widzenia obliczeniowego."_s,
-        Lex::NoStyle, 9);
-    Lex::AppendRemark(rUwagi, u"\r\nUżytkownik powinien samodzielnie sprawdzić poprawność kodu!"_s,
-                      Lex::Bold, 10);
+    Lex::AppendRemark(rUwagi, Texts::Generated, Lex::Bold, 10);
+    Lex::AppendRemark(rUwagi, Texts::NotOptimal, Lex::NoStyle, 9);
+    Lex::AppendRemark(rUwagi, Texts::CheckYourself, Lex::Bold, 10);
 
     // The finished script: the header, the working copy up to the insertion point, the buy
     // and sell sections, the rest of the copy ending in a line break, and the plot section.

@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisContext.h"
 #include "analysis/ScriptView.h"
+#include "generator/RemarkTexts.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,12 +13,10 @@ QStringList RemovalReport(const Lex::CallTally& tally)
     if (tally.isEmpty())
         return {};
     QStringList lines;
-    lines << u"\r\nZ oryginalnego kodu usunięto wywołania następujących funkcji (liczba z prawej "
-             u"pokazuje liczbę wywołań)"_s;
+    lines << Texts::RemovalHeading;
     for (const Lex::CallTally::Entry& entry : tally.entries())
         lines << entry.text + u" x"_s + QString::number(entry.count);
-    lines << u"Funkcje te zostały usunięte z powodu wystąpienia potencjalnych kolizji z kodem "
-             u"dodanym przez edytor."_s;
+    lines << Texts::RemovalReason;
     return lines;
 }
 
@@ -39,11 +38,16 @@ QStringList WarningReport(const Lex::CallTally& tally)
     if (tally.isEmpty())
         return {};
     QStringList lines;
-    lines << u"\r\nW kodzie AFL wykryto następujące wywołania:"_s;
+    lines << Texts::WarningHeading;
     for (const Lex::CallTally::Entry& entry : tally.entries())
-        lines << u"   "_s + entry.text;
-    lines << u"Funkcje te mogą być potencjalnym źródłem błędnego działania kodu wynikowego."_s;
+        lines << Texts::Indent + entry.text;
+    lines << Texts::WarningReason;
     return lines;
+}
+
+QStringList FailureRemarks(bool noBuy)
+{
+    return {noBuy ? Texts::NoBuyDefinition : Texts::NoSellDefinition, Texts::CannotGenerate};
 }
 
 } // namespace Afl

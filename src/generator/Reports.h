@@ -22,4 +22,8 @@ void CollectWarnings(const Lex::ScriptView& view, Lex::AnalysisContext& context)
 /// The lines reporting the risky calls of the tally; empty when the tally is empty.
 QStringList WarningReport(const Lex::CallTally& tally);
 
+/// The lines of a generation that found no Buy (noBuy) or no Sell definition: which one is
+/// missing, then that no script can be made; each begins with CR LF.
+QStringList FailureRemarks(bool noBuy);
+
 } // namespace Afl

@@ -63,20 +63,15 @@ void TestScript::chooseCancelledChangesNothing()
 void TestScript::acceptedScript_data()
 {
     QTest::addColumn<QByteArray>("script");
-    QTest::addColumn<QStringList>("remarks");
-    QTest::newRow("plain") << Wizard::simpleScript() << QStringList();
+    QTest::newRow("plain") << Wizard::simpleScript();
     QTest::newRow("voxBuy only in a comment")
-        << QByteArray("Buy = C > O; // voxBuy(\"X\")\r\n/* voxInit(); */\r\nSell = C < O;\r\n")
-        << QStringList();
-    QTest::newRow("no Sell") << QByteArray("Buy = C > O;\r\n")
-                             << QStringList{QStringLiteral(
-                                    "W oryginalnym kodzie AFL brakuje definicji sygnału SELL!")};
+        << QByteArray("Buy = C > O; // voxBuy(\"X\")\r\n/* voxInit(); */\r\nSell = C < O;\r\n");
+    QTest::newRow("no Sell") << QByteArray("Buy = C > O;\r\n");
 }
 
 void TestScript::acceptedScript()
 {
     QFETCH(QByteArray, script);
-    QFETCH(QStringList, remarks);
     Wizard w;
     auto& f = w.form;
     f.pcEdits.setCurrentIndex(2);
@@ -88,8 +83,7 @@ void TestScript::acceptedScript()
     QVERIFY(f.ProjectModified);
     QVERIFY(f.rGenAFL.isEmpty());
     QCOMPARE(f.pcEdits.currentIndex(), 0);
-    QVERIFY(f.rUwagi.isEmpty()); // remarks of an accepted script are kept, not shown
-    QCOMPARE(f.analysis.loadRemarks(), remarks);
+    QVERIFY(f.rUwagi.isEmpty()); // remarks of an accepted script are not shown
     QCOMPARE(f.projectData.SourcePath, f.leAFL.text());
     QCOMPARE(f.SourceLines.value(), f.rEdit.lines());
     QVERIFY(!f.Zapisz1.isEnabled()); // no project file yet

@@ -1,9 +1,9 @@
 // Tests of "orvanta check": reports, insertion lines mapped to the file, exit codes, odd input.
 
+#include "../support/TempFiles.h"
 #include "CliRun.h"
 
 #include <QBuffer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -23,17 +23,9 @@ class TestCheck : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    int m_files = 0;
+    TestSupport::TempFiles m_files;
 
-    QString write(const QByteArray& bytes)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("s%1.afl").arg(++m_files));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    QString write(const QByteArray& bytes) { return m_files.write(bytes); }
 
 private Q_SLOTS:
     void insertionLine_data();
@@ -240,7 +232,7 @@ void TestCheck::arguments()
 
 void TestCheck::unreadable()
 {
-    const QString path = m_dir.filePath(QStringLiteral("missing.afl"));
+    const QString path = m_files.path(QStringLiteral("missing.afl"));
     const CliRun run = runCli({QStringLiteral("check"), path});
     QCOMPARE(run.status, 2);
     QVERIFY2(run.err.startsWith(QStringLiteral("orvanta: Nie można wczytać skryptu AFL ") + path +
