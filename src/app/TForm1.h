@@ -335,6 +335,9 @@ protected:
     /// After a script that could not be read: the path is marked, step 1 is not done, Next
     /// is disabled and the later tabs are hidden.
     void scriptNotLoaded();
+    /// After an accepted script: the source view in front, or the remarks when the load
+    /// wrote any (its syntax errors).
+    void showLoadedScript();
     /// Rebuilds the order list; keepOrder selects the previous order type again.
     void rebuildOrders(bool keepOrder);
     void setStepTexts(const QString& title, const QString& hint);

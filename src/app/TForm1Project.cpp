@@ -167,7 +167,7 @@ void TForm1::OpenProjectFile(const QString& path)
         }
     }
 
-    pcEdits.setCurrentIndex(0);
+    showLoadedScript();
     // Page 0 is current after the reset; with no later step complete its texts must show,
     // not those of the project open before.
     ShowStep(PageStart);

@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "generator/Checks.h"
 #include "generator/RemarkTexts.h"
+#include "generator/Reports.h"
 #include "platform/TextFile.h"
 
 namespace App {
@@ -60,8 +61,13 @@ void TForm1::Button7Click()
     if (!projectData.ProjectPath.isEmpty())
         Zapisz1.setEnabled(true);
     analysis.ResetReservedNames(true);
-    pcEdits.setCurrentIndex(0);
+    showLoadedScript();
     btDalej.setEnabled(true);
+}
+
+void TForm1::showLoadedScript()
+{
+    pcEdits.setCurrentIndex(rUwagi.isEmpty() ? 0 : 2);
 }
 
 void TForm1::scriptNotLoaded()
@@ -77,7 +83,11 @@ void TForm1::scriptNotLoaded()
 void TForm1::CheckLoadedScript()
 {
     const Afl::LoadCheck check = Afl::CheckLoadedScript(rEdit, analysis);
+    const QStringList syntaxRemarks = Afl::SyntaxRemarks(check.syntaxErrors);
     if (check.accepted()) {
+        // A syntax error refuses nothing: the remarks list it and the user goes on.
+        for (const QString& line : syntaxRemarks)
+            rUwagi.appendLine(line);
         ScriptAccepted = true;
         return;
     }
@@ -86,7 +96,7 @@ void TForm1::CheckLoadedScript()
                       Afl::Texts::PluginFound + QStringLiteral("\r\n") + Afl::Texts::NotEditable,
                       Buttons::Ok, Icon::None);
     rUwagi.clear();
-    rUwagi.setLines(Afl::LoadRemarks(check));
+    rUwagi.setLines(Afl::LoadRemarks(check) + syntaxRemarks);
     pcEdits.setCurrentIndex(2);
     if (SourceLines)
         SourceLines->clear();

@@ -22,7 +22,10 @@ QStringList checkRemarks(const Afl::ScriptCheck& check, const QStringList& lines
     remarks += Afl::WarningReport(check.copy.riskyCalls);
     if (!check.copy.signalsFound()) {
         remarks += Afl::FailureRemarks(check.copy.noBuy);
-    } else if (check.insertionLine == 0) {
+        return remarks;
+    }
+    remarks += Afl::InsertionRemarks(check.copy);
+    if (check.insertionLine == 0) {
         remarks.append(Texts::InsertAtEnd);
     } else {
         remarks.append(
@@ -40,9 +43,12 @@ int runCheck(const QStringList& args, Console& console)
 {
     QString path;
     bool showSignals = false;
+    bool strict = false;
     for (const QString& arg : args) {
         if (arg == QLatin1String("--show-signals")) {
             showSignals = true;
+        } else if (arg == QLatin1String("--strict")) {
+            strict = true;
         } else if (arg.startsWith(u'-') && arg.size() > 1) {
             console.usageError(Texts::UnknownOption.arg(arg));
             return BadInput;
@@ -69,11 +75,16 @@ int runCheck(const QStringList& args, Console& console)
     }
     const Afl::ScriptCheck check = Afl::CheckScript(file.lines, showSignals);
     console.lines(checkRemarks(check, file.lines));
+    // The syntax errors where editors and CI jump to them; lines of the file as read.
+    for (const Syntax::Diagnostic& d : check.load.syntaxErrors)
+        console.line(Texts::DiagnosticAt.arg(path).arg(d.line).arg(d.column).arg(d.message));
     if (!check.load.accepted()) {
         console.error(Afl::Texts::PluginFound + QStringLiteral("\r\n") + Afl::Texts::NotEditable);
         return BadInput;
     }
-    return check.copy.signalsFound() ? Success : Failed;
+    if (!check.copy.signalsFound() || (strict && !check.load.syntaxErrors.isEmpty()))
+        return Failed;
+    return Success;
 }
 
 } // namespace Cli

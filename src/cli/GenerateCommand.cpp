@@ -158,7 +158,10 @@ int runGenerate(const QStringList& args, Console& console)
     const Afl::GenerationResult& generation = form.lastGeneration();
     if (!generation.success) {
         report(form, dialogs, 0, console);
-        console.error(Afl::FailureRemarks(generation.noBuy).join(QString()));
+        const QStringList why = generation.outputError
+                                    ? Afl::OutputErrorRemarks(*generation.outputError)
+                                    : Afl::FailureRemarks(generation.noBuy);
+        console.error(why.join(QStringLiteral("\r\n")));
         return Failed;
     }
 

@@ -4,6 +4,7 @@
 
 #include "analysis/AnalysisContext.h"
 #include "generator/Pipeline.h"
+#include "syntax/Diagnostic.h"
 
 #include <QStringList>
 
@@ -21,12 +22,15 @@ struct LoadCheck
     bool missingSell = false;
     /// The plug-in function of every call outside comments, one entry per call.
     QStringList pluginCalls;
+    /// The syntax errors of the script (at most Syntax::MaxDiagnostics); they refuse nothing.
+    QList<Syntax::Diagnostic> syntaxErrors;
 
     /// A script that calls the plug-in is refused.
     bool accepted() const { return pluginCalls.isEmpty(); }
 };
 
-/// The load check of the source view, coloured since its text last changed.
+/// The load check of the source view, coloured since its text last changed; the script is
+/// parsed for its syntax errors.
 LoadCheck CheckLoadedScript(const Lex::ScriptView& rEdit, Lex::AnalysisContext& context);
 
 /// The remark lines of a load check. For a refused script, as the remarks view shows them: an

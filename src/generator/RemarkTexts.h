@@ -47,4 +47,28 @@ inline const QString NotOptimal =
 inline const QString CheckYourself =
     QStringLiteral("\r\nUżytkownik powinien samodzielnie sprawdzić poprawność kodu!");
 
+// ---- The syntax check (texts of our own)
+/// Heading of the syntax errors of a loaded script, followed by one DiagnosticLine each.
+inline const QString SyntaxErrorsHeading =
+    QStringLiteral("\r\nW oryginalnym kodzie AFL wykryto błędy składni:");
+/// One syntax error: line, column, message.
+inline const QString DiagnosticLine = QStringLiteral("wiersz %1, znak %2: %3");
+/// Heading of the first syntax error of a finished script whose source has none.
+inline const QString OutputErrorHeading =
+    QStringLiteral("\r\nBłąd edytora: wygenerowany kod AFL zawiera błąd składni:");
+/// The sections were moved after a line of the source; %2 is one of the reasons below.
+inline const QString SectionsMoved = QStringLiteral(
+    "\r\nSekcje sygnałów i zleceń przeniesiono za wiersz %1 oryginalnego kodu AFL, bo %2.");
+inline const QString MovedFromCommentOrString =
+    QStringLiteral("znalazłyby się w komentarzu lub w łańcuchu znaków");
+inline const QString MovedFromLoop = QStringLiteral("znalazłyby się wewnątrz pętli");
+inline const QString MovedFromStatement = QStringLiteral("rozdzieliłyby instrukcję");
+inline const QString MovedFromBeforeSignals =
+    QStringLiteral("stałyby przed instrukcją wyznaczającą sygnały");
+inline const QString InsertionNotChecked = QStringLiteral(
+    "\r\nNie sprawdzono miejsca sekcji sygnałów i zleceń, bo kod AFL zawiera błędy składni.");
+inline const QString InsertionNoSignals =
+    QStringLiteral("\r\nMiejsce sekcji sygnałów i zleceń może być niewłaściwe: nie znaleziono "
+                   "instrukcji wyznaczającej sygnały.");
+
 } // namespace Afl::Texts

@@ -116,6 +116,9 @@ void TestGenerate::initTestCase()
     write(QStringLiteral("nobuy.afl"), "Sell = C < O;\r\nx = 1;\r\n");
     write(QStringLiteral("sellcomment.afl"), "Buy = C > O;\r\n// Sell = C < O;\r\n");
     write(QStringLiteral("empty.afl"), QByteArray());
+    // Deleting the ApplyStop call leaves an argument empty.
+    write(QStringLiteral("broken.afl"),
+          "Buy = C > O;\r\nSell = C < O;\r\nx = IIf(C > O, ApplyStop(0, 1, 2), 0);\r\n");
     write(QStringLiteral("wide.afl"), "// \xe6\x97\xa5 chart\r\nBuy = C > O;\r\nSell = C < O;\r\n");
     write(QStringLiteral("notes.afp"), "[DATA]\r\nEdytorAFL=projekt\r\nFilename=demo.afl\r\n");
     write(QStringLiteral("old.afl"), "old script\r\n");
@@ -412,6 +415,10 @@ void TestGenerate::generationFails_data()
     QTest::newRow("no Buy") << QStringLiteral("nobuy.afl") << buy;
     QTest::newRow("Sell only in a comment") << QStringLiteral("sellcomment.afl") << sell;
     QTest::newRow("empty script") << QStringLiteral("empty.afl") << buy;
+    QTest::newRow("the finished script does not parse")
+        << QStringLiteral("broken.afl")
+        << QStringLiteral("Błąd edytora: wygenerowany kod AFL zawiera błąd składni: wiersz 93, "
+                          "znak 16: brak wyrażenia: ");
 }
 
 void TestGenerate::generationFails()
