@@ -139,13 +139,15 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
         add(CrLf, -1);
     if (cbShowChecked)
         add(sections.plot + CrLf, -1);
-    const Syntax::SyntaxTree finished = Syntax::SyntaxTree::parse(script);
+    std::optional<Syntax::Diagnostic> firstError;
+    if (const Syntax::SyntaxTree finished = Syntax::SyntaxTree::parse(script); finished.hasErrors())
+        firstError = finished.diagnostics().first();
     WordIndex index = rGenAFL.wordIndex().spliced(script, pieces);
     rGenAFL.setText(script, std::move(index));
     Lex::HighlightScript(rGenAFL, context.reservedNames());
     result.sourceLines = rGenAFL.lines();
-    if (finished.hasErrors() && SourceParses(rEdit, result)) {
-        result.outputError = finished.diagnostics().first();
+    if (firstError && SourceParses(rEdit, result)) {
+        result.outputError = firstError;
         AppendLines(rUwagi, OutputErrorRemarks(*result.outputError));
         return result;
     }

@@ -54,6 +54,11 @@ void TestInsertion::insertion_data()
         << u"function f() { Buy = 1; Sell = 0; }\nx = f();\ns = \"f\";"_s << Outcome::Moved
         << Fault::BeforeSignals << 2 << 3 << u"insertion_call"_s;
 
+    // "/*/" is a whole comment to the colouring, an opening one to the parser.
+    QTest::newRow("comment the colouring ends early")
+        << u"Buy = 1;\nSell = 0; /*/ x = 1; */\n"_s + plot << Outcome::Moved
+        << Fault::InCommentOrString << 2 << 3 << QString();
+
     const QString body = u"{ x = Buy[i]; Buy[i] = 1; y = i; }\n"_s;
     QTest::newRow("for") << u"Sell = 0;\nfor (i = 0; i < 9; i++) "_s + body + plot << Outcome::Moved
                          << Fault::InLoop << 2 << 3 << QString();
@@ -85,6 +90,12 @@ void TestInsertion::insertion_data()
         << Outcome::Passed << Fault::None << 0 << 3 << QString();
     QTest::newRow("kept at the top level") << u"Buy = C > O;\nSell = C < O;\n\n// plot\n"_s + plot
                                            << Outcome::Passed << Fault::None << 0 << 5 << QString();
+    // The scan takes the comparisons for assignments; the parser finds none to move after.
+    QTest::newRow("no statement computes a signal")
+        << u"for (i = 0; i < 9; i++) { z = Buy[0]; v = Sell[0]; x = Buy[i] >= 1; "
+           u"w = Sell[i] >= 1; y = 1; }\n"_s +
+               plot
+        << Outcome::NoSignals << Fault::InLoop << 0 << 1 << QString();
     QTest::newRow("syntax errors")
         << u"Sell = 0;\nfor (i = 0; i < 9; i++) { x = Buy[i]; Buy[i] = 1 y = i; }\n"_s + plot
         << Outcome::SyntaxErrors << Fault::None << 0 << 2 << QString();
@@ -104,12 +115,12 @@ void TestInsertion::insertion()
     QCOMPARE(check.copy.insertion.fault, fault);
     QCOMPARE(check.copy.movedAfterLine, movedAfter);
     QCOMPARE(check.insertionLine, before);
-    if (outcome != Outcome::SyntaxErrors) // otherwise the point stays in its line
+    if (outcome == Outcome::Passed || outcome == Outcome::Moved) // else it stays in its line
         QCOMPARE(check.insertionColumn, 1);
+    const QStringList remarks = Afl::InsertionRemarks(check.copy);
+    QCOMPARE(remarks.isEmpty(), outcome == Outcome::Passed);
     if (outcome == Outcome::Moved)
-        QVERIFY(Afl::InsertionRemarks(check.copy)
-                    .first()
-                    .contains(u"przeniesiono za wiersz %1 "_s.arg(movedAfter)));
+        QVERIFY(remarks.first().contains(u"przeniesiono za wiersz %1 "_s.arg(movedAfter)));
     if (golden.isEmpty())
         return;
 
