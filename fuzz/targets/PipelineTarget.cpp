@@ -8,6 +8,7 @@
 #include "generator/GeneratorSettings.h"
 #include "generator/Pipeline.h"
 #include "platform/TextFile.h"
+#include "syntax/SyntaxTree.h"
 
 #include <cstring>
 
@@ -151,6 +152,9 @@ int Pipeline(const std::uint8_t* data, std::size_t size)
     // The generated view's index was carried over from the source's through the deletions
     // and the inserted sections.
     FUZZ_CHECK(sameWordsAsFreshIndex(rGenAFL));
+    // A source without syntax errors gives a finished script without them.
+    if (first.signalsFound() && !Syntax::SyntaxTree::parse(source).hasErrors())
+        FUZZ_CHECK(!first.outputError && first.success);
 
     // Generating again from the same source gives the same script and remarks.
     const QString generated = rGenAFL.text();

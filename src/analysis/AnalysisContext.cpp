@@ -119,7 +119,6 @@ void AnalysisContext::ReleaseAnalysisLists()
     m_warning.reset();
     m_reserved.clear();
     m_tally.clear();
-    m_loadRemarks.clear();
 }
 
 } // namespace Lex

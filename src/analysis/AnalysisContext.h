@@ -1,5 +1,5 @@
 #pragma once
-// The lists of the analysis unit: catalogue, derived lists, reserved names, tally, remarks.
+// The lists of the analysis unit: catalogue, derived lists, reserved names, tally.
 
 #include <optional>
 
@@ -72,7 +72,6 @@ public:
     const QList<ReservedName>& reservedNames() const { return m_reserved; }
 
     CallTally& callTally() { return m_tally; }
-    QStringList& loadRemarks() { return m_loadRemarks; }
 
     /// Frees every list.
     void ReleaseAnalysisLists();
@@ -84,7 +83,6 @@ private:
     std::optional<QStringList> m_warning;
     QList<ReservedName> m_reserved;
     CallTally m_tally;
-    QStringList m_loadRemarks;
     QStringList m_none;
 };
 

@@ -14,15 +14,7 @@ class SilentDialogs : public Dialogs
 public:
     Answer message(const QString&, const QString&, Buttons buttons, Icon) override
     {
-        switch (buttons) {
-        case Buttons::Ok:
-            return Answer::Ok;
-        case Buttons::YesNo:
-            return Answer::No;
-        case Buttons::YesNoCancel:
-            return Answer::Cancel;
-        }
-        return Answer::Ok;
+        return Declined(buttons);
     }
     bool run(FileDialog&) override { return false; }
 };
@@ -92,7 +84,6 @@ void TForm1::setInitialStates()
     csValue.setEnabled(false);
 
     edValDev.setEnabled(false);
-    edValDev.setTop(ValDevTop);
     edCentDev.setEnabled(false);
     rgDeviation.setEnabled(false);
     edOtherPrice.setEnabled(false);

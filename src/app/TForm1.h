@@ -13,6 +13,7 @@
 #include "controls/SpinEdit.h"
 #include "generator/GeneratorSettings.h"
 #include "generator/GeneratorTexts.h"
+#include "generator/Pipeline.h"
 #include "generator/Summary.h"
 #include "project/ProjectData.h"
 
@@ -171,9 +172,6 @@ public:
         QStringLiteral("rgCentPkt"), QString(), {QStringLiteral("%"), QStringLiteral("zł/pkt.")}};
     Controls::CheckBox cbPEG{QStringLiteral("cbPEG"), QStringLiteral("Zlecenie PEG"),
                              Controls::CheckState::Unchecked};
-    /// Tops of edValDev beside item 1 of the three-item and of the two-item (PEG) order list.
-    static constexpr int ValDevTop = 60;
-    static constexpr int ValDevTopPeg = 86;
 
     // ---- Page 5 "Zakończ"
     Controls::Button btGeneruj{QStringLiteral("btGeneruj"), QStringLiteral("Wygeneruj  AFL")};
@@ -321,6 +319,9 @@ public:
     /// The option controls as the capture of the settings block reads them.
     Afl::OptionSnapshot optionSnapshot() const;
     void btGenerujClick();
+    /// What the last generation of this run found and whether it succeeded (its lines are
+    /// in SourceLines); a failed, empty result before the first.
+    const Afl::GenerationResult& lastGeneration() const { return m_lastGeneration; }
 
     // ---- Project and output commands (TForm1Project.cpp, TForm1Output.cpp)
     void FormShow();
@@ -355,6 +356,12 @@ protected:
     /// else to Next, else (summary) to the generate button or Back.
     void focusShownStep();
     void hideTabsFrom(int first);
+    /// After a script that could not be read: the path is marked, step 1 is not done, Next
+    /// is disabled and the later tabs are hidden.
+    void scriptNotLoaded();
+    /// After an accepted script: the source view in front, or the remarks when the load
+    /// wrote any (its syntax errors).
+    void showLoadedScript();
     /// Rebuilds the order list; keepOrder selects the previous order type again.
     void rebuildOrders(bool keepOrder);
     void setStepTexts(const QString& title, const QString& hint);
@@ -373,6 +380,7 @@ private:
     QString m_stepTitle;
     QString m_stepHint;
     Controls::Control* m_focusRequest = nullptr;
+    Afl::GenerationResult m_lastGeneration;
 };
 
 } // namespace App

@@ -60,19 +60,20 @@ void TForm1::tbEndShow()
 
 void TForm1::btGenerujClick()
 {
-    // An incomplete step would put unanswered options into the script: refuse, as the
-    // disabled button does.
+    // An incomplete step would put unanswered options into the script: nothing is generated,
+    // and the button stays disabled.
     if (!generationAllowed()) {
         btGeneruj.setEnabled(false);
         btExport.setEnabled(false);
         notifyChanged();
         return;
     }
-    const Afl::GenerationResult result =
+    m_lastGeneration =
         Afl::GenerateScript(rEdit, rGenAFL, rUwagi, analysis, settings, cbShow.isChecked());
-    SourceLines = result.sourceLines;
+    SourceLines = std::move(m_lastGeneration.sourceLines);
+    m_lastGeneration.sourceLines.clear();
     pcEdits.setCurrentIndex(2);
-    if (result.success) {
+    if (m_lastGeneration.success) {
         btGeneruj.setEnabled(false);
         btZapisz.setEnabled(true);
         btExport.setEnabled(true);

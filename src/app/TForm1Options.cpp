@@ -408,14 +408,12 @@ void TForm1::rebuildOrders(bool keepOrder)
         edCentDev.setVisible(false);
         cbLimAkt.setEnabled(false);
         rgDeviation.setEnabled(false);
-        edValDev.setTop(ValDevTopPeg);
     } else {
         rgOrders.addItem(QStringLiteral("PKC"));
         rgOrders.addItem(QStringLiteral("Z limitem (zł/pkt.) "));
         rgOrders.addItem(QStringLiteral("Z limitem (% odchylenia) "));
         edCentDev.setVisible(true);
         edCentDev.setEnabled(true);
-        edValDev.setTop(ValDevTop);
     }
     // Arriving on the page keeps the answer: the same order type is selected again, which
     // runs rgOrdersClick and so rebuilds the enabling from it.

@@ -146,8 +146,10 @@ void TForm1::OpenProjectFile(const QString& path)
     }
     leAFL.setText(projectData.SourcePath);
     SourceLines.emplace();
+    bool scriptRead = true;
     if (!projectData.SourcePath.isEmpty()) {
         const Platform::ReadResult read = Platform::ReadTextFile(projectData.SourcePath);
+        scriptRead = read.ok;
         if (read.ok)
             *SourceLines = read.lines;
         else
@@ -158,17 +160,20 @@ void TForm1::OpenProjectFile(const QString& path)
     rEdit.clear();
     rEdit.setLines(*SourceLines);
     Lex::HighlightScript(rEdit, analysis.reservedNames());
-    CheckLoadedScript();
-    if (!ScriptAccepted) {
-        notifyChanged();
-        return;
+    if (scriptRead) {
+        CheckLoadedScript();
+        if (!ScriptAccepted) {
+            notifyChanged();
+            return;
+        }
     }
 
-    pcEdits.setCurrentIndex(0);
+    showLoadedScript();
     // Page 0 is current after the reset; with no later step complete its texts must show,
     // not those of the project open before.
     ShowStep(PageStart);
-    for (int i = PageGeneral; i <= PageEnd; ++i) {
+    // Without its script the project waits on step 1 with its later tabs hidden.
+    for (int i = PageGeneral; scriptRead && i <= PageEnd; ++i) {
         pcTab.setTabVisible(i, StepDone[i]);
         if (StepDone[i])
             ShowStep(i);
@@ -200,6 +205,15 @@ void TForm1::OpenProjectFile(const QString& path)
     setCaption(QStringLiteral("Orvanta [") + projectData.ProjectPath + u']');
     Zapisz1.setEnabled(true);
     GeneratedUnsaved = false;
+    if (!scriptRead) {
+        // The path can be corrected, or the same file loaded again once it can be read.
+        scriptNotLoaded();
+        pcTab.setCurrentIndex(PageStart);
+        btWstecz.setEnabled(false);
+        Button7.setEnabled(leAFL.hasText());
+        notifyChanged();
+        return;
+    }
     for (int j = PageStart; j <= PageEnd; ++j) {
         if (StepDone[j])
             pcTab.setCurrentIndex(j);

@@ -447,6 +447,22 @@ Token Lexer::number(const char16_t* start, std::uint8_t flags)
     return {TokenKind::Number, flags, offsetOf(start), int(p - start)};
 }
 
+// A string goes on over the line break at p when the next line closes it: that line holds an
+// odd number of quotes not escaped by a backslash.
+bool Lexer::nextLineClosesString(const char16_t* p) const
+{
+    if (*p == u'\r' && p + 1 != m_end && p[1] == u'\n')
+        ++p;
+    int quotes = 0;
+    for (++p; p != m_end && !isLineBreak(*p); ++p) {
+        if (*p == u'"')
+            ++quotes;
+        else if (*p == u'\\' && p + 1 != m_end && !isLineBreak(p[1]))
+            ++p;
+    }
+    return quotes % 2 == 1;
+}
+
 Token Lexer::string(const char16_t* start, std::uint8_t flags)
 {
     const char16_t* p = start + 1;
@@ -458,8 +474,13 @@ Token Lexer::string(const char16_t* start, std::uint8_t flags)
             closed = true;
             break;
         }
-        if (isLineBreak(c))
-            break;
+        if (isLineBreak(c)) {
+            if (!nextLineClosesString(p))
+                break;
+            std::uint8_t inString = 0;
+            p = lineBreak(p, inString);
+            continue;
+        }
         if (c == u'\\') {
             flags |= Token::HasEscape;
             ++p;

@@ -69,6 +69,7 @@ public:
 private:
     int offsetOf(const char16_t* p) const { return int(p - m_begin); }
     void newLine(const char16_t* p) { m_lineStarts.push_back(offsetOf(p)); }
+    bool nextLineClosesString(const char16_t* p) const;
     Token scan();
     const char16_t* skipTrivia(const char16_t* p, std::uint8_t& flags);
     /// Steps over the line break (CR LF, LF or CR) at p and notes the line that starts.

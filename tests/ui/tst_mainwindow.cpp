@@ -1,5 +1,6 @@
 // The main window driven as a user drives it: clicks, typing, Next, Back, tabs and the menu.
 
+#include "../support/TempFiles.h"
 #include "app/ScriptedDialogs.h"
 #include "app/TForm1.h"
 #include "project/TfmInfo.h"
@@ -47,7 +48,8 @@ namespace {
 /// Polish locale (comma as decimal separator).
 struct Harness
 {
-    QTemporaryDir dir;
+    TestSupport::TempFiles files;
+    const QTemporaryDir& dir = files.dir();
     App::ScriptedDialogs dialogs;
     App::TForm1 form;
     Shell::MainWindow window{form};
@@ -133,11 +135,7 @@ struct Harness
 
     QString writeScript(const QByteArray& text)
     {
-        const QString path = dir.filePath(QStringLiteral("script.afl"));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text);
-        return path;
+        return files.write(QStringLiteral("script.afl"), text);
     }
     void load(const QString& path)
     {

@@ -270,6 +270,21 @@ int main(int argc, char** argv)
     }
     std::printf("tytuł: %s\n", qPrintable(form.caption()));
 
+    // A script with syntax errors is accepted; the remarks list the errors.
+    const QString broken = scripts.filePath(QStringLiteral("bledy.afl"));
+    QFile brokenFile(broken);
+    if (brokenFile.open(QIODevice::WriteOnly))
+        brokenFile.write("// Przecięcie średnich\r\nszybka = MA(C, 10)\r\nwolna = MA(C, 30);\r\n"
+                         "Buy = Cross(szybka, wolna;\r\nSell = Cross(wolna, szybka);\r\n");
+    brokenFile.close();
+    dialogs.queueFile(broken);
+    form.Button11.click();
+    form.Button7.click();
+    if (!require(form.ScriptAccepted && form.pcEdits.currentIndex() == 2,
+                 "skrypt z błędami składni nie pokazał uwag"))
+        return 1;
+    shots.shoot(&window, QStringLiteral("17-bledy-skladni"));
+
     if (!require(!dialogs.failed(), qPrintable(dialogs.failures().join(u'\n'))))
         return 1;
     return shots.failed() ? 1 : 0;
