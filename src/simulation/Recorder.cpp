@@ -14,6 +14,9 @@ namespace {
 
 using K = ArgKind;
 
+/// Larger quantities are refused: the holding stays a whole number that a double holds exactly.
+constexpr Number MaxQuantity = 1e15;
+
 QList<Value> Arguments(const Call& c)
 {
     QList<Value> values;
@@ -111,7 +114,8 @@ Value PluginRecorder::order(Environment& env, const QString& function, OrderSide
             Texts::RefusedInterval(Texts::IntervalText(chart), Texts::IntervalText(m_interval));
     } else if (m_onlyReverse && m_hasLastSide && side == m_lastSide) {
         row.reason = side == OrderSide::Buy ? Texts::RefusedSecondBuy : Texts::RefusedSecondSell;
-    } else if (!(row.quantity >= 1) || row.quantity != std::floor(row.quantity)) {
+    } else if (!(row.quantity >= 1 && row.quantity < MaxQuantity) ||
+               row.quantity != std::floor(row.quantity)) {
         row.reason = Texts::RefusedQuantity(NumberText(row.quantity));
     }
 

@@ -246,7 +246,8 @@ inline const QString RefusedSecondSell = QStringLiteral("drugie z rzędu zleceni
                                                         "(voxOnlyReverse)");
 inline QString RefusedQuantity(const QString& quantity)
 {
-    return QStringLiteral("ilość %1 nie jest dodatnią liczbą całkowitą").arg(quantity);
+    return QStringLiteral("ilość %1 nie jest dodatnią liczbą całkowitą mniejszą od 10^15")
+        .arg(quantity);
 }
 
 // ---- the replay ----

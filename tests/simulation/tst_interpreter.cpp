@@ -52,6 +52,8 @@ class TestInterpreter : public QObject
 private Q_SLOTS:
     void cases_data();
     void cases();
+    void deepScriptsStopCleanly_data();
+    void deepScriptsStopCleanly();
 };
 
 void TestInterpreter::cases_data()
@@ -177,6 +179,28 @@ void TestInterpreter::cases()
     QFETCH(QString, script);
     QFETCH(QString, expected);
     QCOMPARE(Outcome(script), expected);
+}
+
+void TestInterpreter::deepScriptsStopCleanly_data()
+{
+    // Recursion through bodies as deep as the parser allows: the nesting limit stops it with
+    // the call-depth message long before the stack runs out.
+    QTest::addColumn<QString>("script");
+    const int depth = 200;
+    QTest::newRow("deep expression") << u"function f(n) { return "_s + u"(1 + "_s.repeated(depth) +
+                                            u"f(n + 1)"_s + u")"_s.repeated(depth) +
+                                            u"; }\nr = f(0);"_s;
+    QTest::newRow("deep blocks") << u"function f(n) { "_s + u"if (1) { "_s.repeated(depth * 3 / 4) +
+                                        u"r = f(n + 1); "_s + u"} "_s.repeated(depth * 3 / 4) +
+                                        u"return 1; }\nr = f(0);"_s;
+}
+
+void TestInterpreter::deepScriptsStopCleanly()
+{
+    QFETCH(QString, script);
+    QVERIFY(Sim::Program::Load({script, QString(), {}}).ok());
+    QVERIFY2(Outcome(script).contains(u"przekroczono limit 100 zagnieżdżonych wywołań"_s),
+             qPrintable(Outcome(script).left(200)));
 }
 
 QTEST_GUILESS_MAIN(TestInterpreter)
