@@ -26,6 +26,9 @@ enum class Flow
 /// evaluation recurses, each level taking a few hundred bytes of stack.
 constexpr int MaxNesting = 3000;
 
+/// Characters of a joined text that count as one step.
+constexpr qsizetype TextPerStep = 64;
+
 BinaryOp ToBinary(Operator op)
 {
     switch (op) {
@@ -138,9 +141,10 @@ private:
         throw RunError(message);
     }
 
-    void step()
+    void step(qint64 steps = 1)
     {
-        if (++m_steps > m_limit)
+        m_steps += steps;
+        if (m_steps > m_limit)
             throw RunError(Texts::StepLimit(m_limit));
     }
 
@@ -467,7 +471,12 @@ private:
             Value left = evaluate(*e.left);
             Value right = evaluate(*e.right);
             m_at = &e;
-            return Apply(ToBinary(e.op), std::move(left), std::move(right));
+            Value result = Apply(ToBinary(e.op), std::move(left), std::move(right));
+            // Joining texts costs by the length, so that a loop growing a text is stopped
+            // by the step limit before its copying takes long.
+            if (result.isString())
+                step(result.string().size() / TextPerStep);
+            return result;
         }
         case NodeKind::Conditional: {
             const auto& e = static_cast<const ConditionalExpression&>(expression);
