@@ -98,6 +98,10 @@ public:
 
     std::optional<RunFailure> run()
     {
+        if (!p.diagnostics.isEmpty()) {
+            const ScriptDiagnostic& d = p.diagnostics.first();
+            return RunFailure{d.file, d.line, d.column, d.message};
+        }
         const Unit& script = *p.units.front();
         m_unit = &script;
         m_function = nullptr;

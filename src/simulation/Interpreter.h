@@ -37,7 +37,7 @@ struct RunFailure
 class Interpreter
 {
 public:
-    /// program must be ok().
+    /// A program that is not ok() does not run: run() gives its first diagnostic.
     Interpreter(Program program, Environment& env);
     ~Interpreter();
     Interpreter(const Interpreter&) = delete;

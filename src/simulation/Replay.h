@@ -19,7 +19,8 @@ namespace Sim {
 
 struct ReplayOptions
 {
-    /// Runs of the script on each bar (a chart refreshes several times while a bar forms).
+    /// Runs of the script on each bar (a chart refreshes several times while a bar forms); at
+    /// least 1.
     int refreshesPerBar = 1;
     /// The holding voxPositions answers before the first order.
     Number startingHolding = 0;

@@ -107,6 +107,7 @@ private Q_SLOTS:
     void ordersPerSignalBar();
     void fixedLimitsAndActivation_data();
     void fixedLimitsAndActivation();
+    void namedSecurityAndDailyReference();
     void wrongIntervalRefusesEveryOrder();
     void recorderRules();
     void restartForgetsStaticFlags();
@@ -229,6 +230,25 @@ void TestReplay::fixedLimitsAndActivation()
     QCOMPARE(buy.activation, activation == 0 ? 0 : close + activation);
 }
 
+void TestReplay::namedSecurityAndDailyReference()
+{
+    // The security named in the wizard (Foreign, voxAddTicker) and the limit from the daily
+    // close (TimeFrameSet inside getLimit): the close of the day so far, that is the bar's.
+    Afl::GeneratorSettings s = DemoSettings();
+    s.tickerMode = 1;
+    s.tickerName = u"DEMO"_s;
+    s.referenceMode = 0;
+    const Sim::Quotes quotes = DemoQuotes(700);
+    const Sim::ReplayResult result = Replay(Finished(s), quotes);
+    QCOMPARE(result.status, Sim::ReplayStatus::Ran);
+    QCOMPARE(Sim::CallText(result.calls[1]), u"voxAddTicker(\"DEMO\")"_s);
+    QVERIFY(!result.orders.isEmpty());
+    const Sim::OrderRow& buy = result.orders.first();
+    const Sim::Number close = quotes.bars.close[buy.bar];
+    QCOMPARE(buy.ticker, u"DEMO"_s);
+    QCOMPARE(buy.limit, close + close * 0.01);
+}
+
 void TestReplay::wrongIntervalRefusesEveryOrder()
 {
     // A script for 1-minute charts on 5-minute quotes: every order is refused, the holding
@@ -274,7 +294,8 @@ void TestReplay::recorderRules()
                                       u"zlecenia naprzemienne (voxOnlyReverse)"_s);
     QCOMPARE(result.orders[1].holdingAfter, 15.0);
     QCOMPARE(result.orders[2].holdingAfter, 0.0);
-    QCOMPARE(result.orders[3].reason, u"ilość 2.5 nie jest dodatnią liczbą całkowitą mniejszą od 10^15"_s);
+    QCOMPARE(result.orders[3].reason,
+             u"ilość 2.5 nie jest dodatnią liczbą całkowitą mniejszą od 10^15"_s);
     QCOMPARE(result.orders[0].account, u"konto"_s);
     QCOMPARE(result.counts.sent, 2);
     QCOMPARE(result.counts.refused, 2);
