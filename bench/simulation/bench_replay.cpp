@@ -3,6 +3,7 @@
 // of the run, which grows with the bars a run sees.
 //   build/bench/orvanta_bench_replay [BARS [REFRESHES]]      (default 2000 1)
 
+#include "ByTenths.h"
 #include "simulation/Replay.h"
 
 #include <cstdio>
@@ -63,14 +64,6 @@ int main(int argc, char** argv)
     std::printf("replay of the demo's finished script, %d refresh(es) a bar over %d bars: "
                 "%.3f s (goal: under 2 s for 2000 bars, 1 refresh); %d orders sent\n",
                 options.refreshesPerBar, bars, seconds, result.counts.sent);
-    std::printf("%-14s %12s\n", "bars seen", "us per bar");
-    const int tenth = std::max(1, bars / 10);
-    for (int from = 0; from < bars; from += tenth) {
-        const int to = std::min(bars, from + tenth);
-        qint64 sum = 0;
-        for (int i = from; i < to; ++i)
-            sum += perBar[i];
-        std::printf("%5d-%-8d %12.1f\n", from + 1, to, sum / 1e3 / (to - from));
-    }
+    PrintByTenths(perBar, "us per bar");
     return 0;
 }
