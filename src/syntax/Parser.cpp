@@ -258,10 +258,11 @@ void Parser::fatal(int offset, DiagnosticKind kind)
 {
     if (kind == DiagnosticKind::TooDeep)
         m_tooDeep = true;
-    if (m_aborted)
-        return;
-    addDiagnostic(offset, kind);
+    if (!m_aborted)
+        addDiagnostic(offset, kind);
     m_aborted = true;
+    // At the end whatever stopped the parse before: a caller that gets nothing back must not
+    // find a token left to read again.
     m_tok = {TokenKind::End, 0, int(m_text.size()), 0};
 }
 

@@ -36,8 +36,14 @@ private:
             m_tok = {TokenKind::End, 0, int(m_text.size()), 0};
             return;
         }
-        if (++m_index >= m_count) [[unlikely]]
+        if (++m_index >= m_count) [[unlikely]] {
             refill();
+            // The lexer's errors taken with the new tokens may have reached the limit.
+            if (m_aborted) {
+                m_tok = {TokenKind::End, 0, int(m_text.size()), 0};
+                return;
+            }
+        }
         m_tok = m_buffer[std::size_t(m_index)];
         // The lexer has reported this token's error; the parser's own errors wait for a new
         // statement.
