@@ -14,8 +14,9 @@ namespace {
 bool throwOnFailure = false;
 
 constexpr TargetInfo AllTargets[] = {
-    {"analysis", &Analysis}, {"pipeline", &Pipeline}, {"profile", &Profile}, {"project", &Project},
-    {"userreg", &UserReg},   {"decode", &Decode},     {"syntax", &Parse},
+    {"analysis", &Analysis}, {"pipeline", &Pipeline},     {"profile", &Profile},
+    {"project", &Project},   {"userreg", &UserReg},       {"decode", &Decode},
+    {"syntax", &Parse},      {"interpreter", &Interpret},
 };
 
 } // namespace

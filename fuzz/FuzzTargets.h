@@ -32,6 +32,8 @@ int UserReg(const std::uint8_t* data, std::size_t size);
 int Decode(const std::uint8_t* data, std::size_t size);
 /// The AFL front end (corpus folder "syntax").
 int Parse(const std::uint8_t* data, std::size_t size);
+/// The dry run's interpreter, recorder and replay (corpus folder "interpreter").
+int Interpret(const std::uint8_t* data, std::size_t size);
 
 /// Reports a broken property: aborts (so libFuzzer keeps the input), or throws
 /// PropertyFailure when throwing was switched on.

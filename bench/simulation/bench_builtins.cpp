@@ -2,6 +2,7 @@
 // quotes with the arrays holding every bar up to that one, as the dry run will call them.
 //   build/bench/orvanta_bench_builtins [BARS]      (default 2000)
 
+#include "ByTenths.h"
 #include "simulation/Environment.h"
 
 #include <cstdio>
@@ -111,15 +112,6 @@ int main(int argc, char** argv)
     const double seconds = total.nsecsElapsed() / 1e9;
     std::printf("built-ins of the demo script, one run per bar over %d bars: %.3f s\n", bars,
                 seconds);
-    // The cost of a run grows with the bars it sees: the mean of each tenth of the runs.
-    std::printf("%-14s %12s\n", "bars seen", "us per run");
-    const int tenth = std::max(1, bars / 10);
-    for (int from = 0; from < bars; from += tenth) {
-        const int to = std::min(bars, from + tenth);
-        qint64 sum = 0;
-        for (int i = from; i < to; ++i)
-            sum += perRun[i];
-        std::printf("%5d-%-8d %12.1f\n", from + 1, to, sum / 1e3 / (to - from));
-    }
+    PrintByTenths(perRun, "us per run");
     return 0;
 }

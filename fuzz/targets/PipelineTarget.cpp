@@ -8,6 +8,7 @@
 #include "generator/GeneratorSettings.h"
 #include "generator/Pipeline.h"
 #include "platform/TextFile.h"
+#include "syntax/SyntaxTree.h"
 
 #include <cstring>
 
@@ -128,8 +129,13 @@ int Pipeline(const std::uint8_t* data, std::size_t size)
 
     ByteReader in(data, size);
     const bool raw = in.takeFlag();
-    const Afl::GeneratorSettings settings = raw ? rawSettings(in) : capturedSettings(in);
+    Afl::GeneratorSettings settings = raw ? rawSettings(in) : capturedSettings(in);
     const bool cbShowChecked = in.takeFlag();
+    // The safety switches, each on or off, the cap within the spin edit's range or none.
+    settings.switches.testMode = in.takeFlag();
+    settings.switches.masterSwitch = in.takeFlag();
+    settings.switches.orderLog = in.takeFlag();
+    settings.switches.dailyCap = in.takeInt(0, 100);
     const QString source = Platform::DecodeBytes(in.rest());
 
     Lex::AnalysisContext context;
@@ -146,6 +152,9 @@ int Pipeline(const std::uint8_t* data, std::size_t size)
     // The generated view's index was carried over from the source's through the deletions
     // and the inserted sections.
     FUZZ_CHECK(sameWordsAsFreshIndex(rGenAFL));
+    // A source without syntax errors gives a finished script without them.
+    if (first.signalsFound() && !Syntax::SyntaxTree::parse(source).hasErrors())
+        FUZZ_CHECK(!first.outputError && first.success);
 
     // Generating again from the same source gives the same script and remarks.
     const QString generated = rGenAFL.text();

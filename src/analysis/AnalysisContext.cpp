@@ -100,9 +100,11 @@ void AnalysisContext::ResetReservedNames(bool refill)
     }
 }
 
-int AnalysisContext::ResolveReservedNames(const ScriptView& view)
+int AnalysisContext::ResolveReservedNames(const ScriptView& view, const QStringList& extra)
 {
     ResetReservedNames(true);
+    for (const QString& name : extra)
+        m_reserved.append(ReservedName{name, name});
     for (ReservedName& pair : m_reserved) {
         while (view.findWord(pair.value, 0, view.length()) >= 0)
             pair.value += Suffix;
@@ -117,7 +119,6 @@ void AnalysisContext::ReleaseAnalysisLists()
     m_warning.reset();
     m_reserved.clear();
     m_tally.clear();
-    m_loadRemarks.clear();
 }
 
 } // namespace Lex

@@ -1,5 +1,5 @@
 #pragma once
-// The lists of the analysis unit: catalogue, derived lists, reserved names, tally, remarks.
+// The lists of the analysis unit: catalogue, derived lists, reserved names, tally.
 
 #include <optional>
 
@@ -64,14 +64,14 @@ public:
 
     /// With refill, puts back the 19 pairs (value = name); without, changes nothing.
     void ResetReservedNames(bool refill);
-    /// Refills ReservedNames, then gives each value the suffix "_plug" while the view holds
-    /// it as a whole word (comments and strings included); the view's word index answers.
-    /// Returns 19.
-    int ResolveReservedNames(const ScriptView& view);
+    /// Refills ReservedNames and appends a pair for each of extra (more generated names),
+    /// then gives each value the suffix "_plug" while the view holds it as a whole word
+    /// (comments and strings included); the view's word index answers. Returns the number of
+    /// pairs, 19 without extra.
+    int ResolveReservedNames(const ScriptView& view, const QStringList& extra = {});
     const QList<ReservedName>& reservedNames() const { return m_reserved; }
 
     CallTally& callTally() { return m_tally; }
-    QStringList& loadRemarks() { return m_loadRemarks; }
 
     /// Frees every list.
     void ReleaseAnalysisLists();
@@ -83,7 +83,6 @@ private:
     std::optional<QStringList> m_warning;
     QList<ReservedName> m_reserved;
     CallTally m_tally;
-    QStringList m_loadRemarks;
     QStringList m_none;
 };
 

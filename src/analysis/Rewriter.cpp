@@ -81,14 +81,6 @@ QStringList PluginCalls(const ScriptView& view, AnalysisContext& context)
     return calls;
 }
 
-int FindPluginCalls(const ScriptView& view, AnalysisContext& context)
-{
-    const QStringList calls = PluginCalls(view, context);
-    for (const QString& name : calls)
-        context.loadRemarks().append(Indent + name);
-    return int(calls.size());
-}
-
 QList<Span> RemoveCalls(ScriptView& view, const QString& name, AnalysisContext& context)
 {
     // Deleting a call leaves the text after it unchanged, and the characters around the gap

@@ -13,8 +13,6 @@ class AnalysisContext;
 /// The plug-in function of every call outside comments, one entry per call, by catalogue
 /// order and then by position.
 QStringList PluginCalls(const ScriptView& view, AnalysisContext& context);
-/// Counts plug-in calls outside comments; appends "   name" to LoadRemarks for each.
-int FindPluginCalls(const ScriptView& view, AnalysisContext& context);
 /// Deletes every call of name (with its arguments and a following ";"), comments included,
 /// and tallies it. Returns the spans deleted, ascending, in the text as it was before.
 QList<Span> RemoveCalls(ScriptView& view, const QString& name, AnalysisContext& context);

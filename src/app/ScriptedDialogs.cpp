@@ -17,19 +17,6 @@ bool offers(Buttons buttons, Answer answer)
     return false;
 }
 
-Answer fallback(Buttons buttons)
-{
-    switch (buttons) {
-    case Buttons::Ok:
-        return Answer::Ok;
-    case Buttons::YesNo:
-        return Answer::No;
-    case Buttons::YesNoCancel:
-        return Answer::Cancel;
-    }
-    return Answer::Ok;
-}
-
 } // namespace
 
 void ScriptedDialogs::queueFile(const QString& path)
@@ -50,12 +37,12 @@ Answer ScriptedDialogs::message(const QString& caption, const QString& text, But
         return Answer::Ok;
     if (m_answers.isEmpty()) {
         m_failures.append(QStringLiteral("unscripted message: ") + caption + u'|' + text);
-        return fallback(buttons);
+        return Declined(buttons);
     }
     const Answer answer = m_answers.takeFirst();
     if (!offers(buttons, answer)) {
         m_failures.append(QStringLiteral("answer not offered by: ") + caption + u'|' + text);
-        return fallback(buttons);
+        return Declined(buttons);
     }
     return answer;
 }

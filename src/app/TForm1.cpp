@@ -14,15 +14,7 @@ class SilentDialogs : public Dialogs
 public:
     Answer message(const QString&, const QString&, Buttons buttons, Icon) override
     {
-        switch (buttons) {
-        case Buttons::Ok:
-            return Answer::Ok;
-        case Buttons::YesNo:
-            return Answer::No;
-        case Buttons::YesNoCancel:
-            return Answer::Cancel;
-        }
-        return Answer::Ok;
+        return Declined(buttons);
     }
     bool run(FileDialog&) override { return false; }
 };
@@ -82,6 +74,7 @@ void TForm1::setInitialStates()
 
     cbOneSignal.setEnabled(false);
     rgInterval.setEnabled(false);
+    csDailyCap.setEnabled(false);
     cbIntSecs.setEnabled(false);
     csIntSecs.setEnabled(false);
     csIntTicks.setEnabled(false);
@@ -91,7 +84,6 @@ void TForm1::setInitialStates()
     csValue.setEnabled(false);
 
     edValDev.setEnabled(false);
-    edValDev.setTop(ValDevTop);
     edCentDev.setEnabled(false);
     rgDeviation.setEnabled(false);
     edOtherPrice.setEnabled(false);
@@ -111,9 +103,13 @@ void TForm1::buildPages()
          std::initializer_list<Controls::Control*>{&rgTicker, &edName, &rgSignals, &cbShow,
                                                    &rgAccount, &edAccount, &cbRefresh, &csRefresh})
         tbOgolne.add(c);
-    for (Controls::Control* c : std::initializer_list<Controls::Control*>{
-             &rgInterval, &cbIntSecs, &csIntSecs, &csIntTicks, &cbReverse, &cbOneSignal})
+    for (Controls::Control* c :
+         std::initializer_list<Controls::Control*>{&rgInterval, &cbIntSecs, &csIntSecs, &csIntTicks,
+                                                   &cbReverse, &cbOneSignal, &gbSwitches})
         tbSecurity.add(c);
+    for (Controls::Control* c : std::initializer_list<Controls::Control*>{
+             &cbTestMode, &cbSwitch, &cbOrderLog, &cbDailyCap, &csDailyCap})
+        gbSwitches.add(c);
     for (Controls::Control* c : std::initializer_list<Controls::Control*>{
              &rgHowPosition, &rgPositions, &csCount, &csValue})
         tbPositions.add(c);
@@ -130,7 +126,8 @@ void TForm1::buildPages()
         pcEdits.addPage(page);
 
     QList<Controls::Control*> focusable{&btWstecz, &btDalej};
-    for (Controls::Page* page : {&tbStart, &tbOgolne, &tbSecurity, &tbPositions, &tbOrders, &tbEnd})
+    for (Controls::Page* page :
+         {&tbStart, &tbOgolne, &tbSecurity, &gbSwitches, &tbPositions, &tbOrders, &tbEnd})
         focusable.append(page->controls());
     for (Controls::Control* control : std::as_const(focusable)) {
         connect(control, &Controls::Control::focusRequested, this,
@@ -143,6 +140,11 @@ QList<Controls::Page*> TForm1::optionPages() const
     auto* self = const_cast<TForm1*>(this);
     return {&self->tbStart, &self->tbOgolne, &self->tbSecurity, &self->tbPositions,
             &self->tbOrders};
+}
+
+QList<Controls::Page*> TForm1::switchPages() const
+{
+    return {const_cast<Controls::Page*>(&gbSwitches)};
 }
 
 void TForm1::setUpDialogs()
@@ -209,6 +211,11 @@ void TForm1::bindHandlers()
     for (Controls::Edit* edit : {&edOtherPrice, &edValDev, &edCentDev, &edLimAkt})
         edit->setOnChange([this, edit] { edLimAktChange(*edit); });
     cbPEG.setOnClick([this] { cbPEGClick(); });
+    cbTestMode.setOnClick([this] { cbTestModeClick(); });
+    cbSwitch.setOnClick([this] { cbSwitchClick(); });
+    cbOrderLog.setOnClick([this] { cbOrderLogClick(); });
+    cbDailyCap.setOnClick([this] { cbDailyCapClick(); });
+    csDailyCap.setOnChange([this] { csDailyCapChange(); });
 
     // Back is never usable on the first page, however that page became current.
     connect(&pcTab, &Controls::Control::changed, this, [this] {

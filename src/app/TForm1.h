@@ -12,6 +12,8 @@
 #include "controls/RadioGroup.h"
 #include "controls/SpinEdit.h"
 #include "generator/GeneratorSettings.h"
+#include "generator/GeneratorTexts.h"
+#include "generator/Pipeline.h"
 #include "generator/Summary.h"
 #include "project/ProjectData.h"
 
@@ -121,6 +123,20 @@ public:
     Controls::CheckBox cbOneSignal{QStringLiteral("cbOneSignal"),
                                    QStringLiteral("Tylko jedno zlecenie w świeczce"),
                                    Controls::CheckState::Grayed};
+    /// The group of safety switches below the page's questions; a container of its own, so
+    /// its keys follow every other key of a project (switchPages).
+    Controls::Page gbSwitches{QStringLiteral("gbSwitches"), Afl::Texts::SwitchesCaption};
+    Controls::CheckBox cbTestMode{QStringLiteral("cbTestMode"), Afl::Texts::TestModeCaption,
+                                  Controls::CheckState::Unchecked};
+    Controls::CheckBox cbSwitch{QStringLiteral("cbSwitch"), Afl::Texts::MasterSwitchCaption,
+                                Controls::CheckState::Unchecked};
+    Controls::CheckBox cbOrderLog{QStringLiteral("cbOrderLog"), Afl::Texts::OrderLogCaption,
+                                  Controls::CheckState::Unchecked};
+    /// "Najwyżej" [csDailyCap] "zleceń dziennie".
+    Controls::CheckBox cbDailyCap{QStringLiteral("cbDailyCap"), Afl::Texts::DailyCapBefore,
+                                  Controls::CheckState::Unchecked};
+    static constexpr int DailyCapDefault = 10;
+    Controls::SpinEdit csDailyCap{QStringLiteral("csDailyCap"), 1, 100, DailyCapDefault};
 
     // ---- Page 3 "Pozycje"
     Controls::RadioGroup rgHowPosition{
@@ -156,9 +172,6 @@ public:
         QStringLiteral("rgCentPkt"), QString(), {QStringLiteral("%"), QStringLiteral("zł/pkt.")}};
     Controls::CheckBox cbPEG{QStringLiteral("cbPEG"), QStringLiteral("Zlecenie PEG"),
                              Controls::CheckState::Unchecked};
-    /// Tops of edValDev beside item 1 of the three-item and of the two-item (PEG) order list.
-    static constexpr int ValDevTop = 60;
-    static constexpr int ValDevTopPeg = 86;
 
     // ---- Page 5 "Zakończ"
     Controls::Button btGeneruj{QStringLiteral("btGeneruj"), QStringLiteral("Wygeneruj  AFL")};
@@ -200,6 +213,8 @@ public:
 
     /// The five pages whose controls a project stores, in the file's order.
     QList<Controls::Page*> optionPages() const;
+    /// The containers whose controls a project stores after the panel keys.
+    QList<Controls::Page*> switchPages() const;
 
     // ---- Views
     Lex::ScriptView rEdit;
@@ -258,6 +273,13 @@ public:
     void edLimAktChange(Controls::Edit& sender);
     /// The user's click on cbPEG: rebuilds the order list without a selection.
     void cbPEGClick();
+    /// The safety switches: each marks the project modified (cbDailyCap also enables the
+    /// spin edit); none is a question of the step.
+    void cbTestModeClick();
+    void cbSwitchClick();
+    void cbOrderLogClick();
+    void cbDailyCapClick();
+    void csDailyCapChange();
     /// Whether cbLimAkt's from-grayed marker (the sign of its tag) is armed.
     bool limAktFromGrayed() const { return cbLimAkt.tag() < 0; }
     /// Empties ProjectData and every StepDone flag.
@@ -297,6 +319,9 @@ public:
     /// The option controls as the capture of the settings block reads them.
     Afl::OptionSnapshot optionSnapshot() const;
     void btGenerujClick();
+    /// What the last generation of this run found and whether it succeeded (its lines are
+    /// in SourceLines); a failed, empty result before the first.
+    const Afl::GenerationResult& lastGeneration() const { return m_lastGeneration; }
 
     // ---- Project and output commands (TForm1Project.cpp, TForm1Output.cpp)
     void FormShow();
@@ -331,6 +356,12 @@ protected:
     /// else to Next, else (summary) to the generate button or Back.
     void focusShownStep();
     void hideTabsFrom(int first);
+    /// After a script that could not be read: the path is marked, step 1 is not done, Next
+    /// is disabled and the later tabs are hidden.
+    void scriptNotLoaded();
+    /// After an accepted script: the source view in front, or the remarks when the load
+    /// wrote any (its syntax errors).
+    void showLoadedScript();
     /// Rebuilds the order list; keepOrder selects the previous order type again.
     void rebuildOrders(bool keepOrder);
     void setStepTexts(const QString& title, const QString& hint);
@@ -349,6 +380,7 @@ private:
     QString m_stepTitle;
     QString m_stepHint;
     Controls::Control* m_focusRequest = nullptr;
+    Afl::GenerationResult m_lastGeneration;
 };
 
 } // namespace App

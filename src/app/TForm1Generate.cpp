@@ -39,6 +39,11 @@ Afl::OptionSnapshot TForm1::optionSnapshot() const
     o.edLimAkt = edLimAkt.text();
     o.cbComments = cbComments.isChecked();
     o.cbPEG = cbPEG.isChecked();
+    o.cbTestMode = cbTestMode.isChecked();
+    o.cbSwitch = cbSwitch.isChecked();
+    o.cbOrderLog = cbOrderLog.isChecked();
+    o.cbDailyCap = cbDailyCap.isChecked();
+    o.csDailyCap = csDailyCap.value();
     o.locale = m_locale;
     return o;
 }
@@ -55,19 +60,20 @@ void TForm1::tbEndShow()
 
 void TForm1::btGenerujClick()
 {
-    // An incomplete step would put unanswered options into the script: refuse, as the
-    // disabled button does.
+    // An incomplete step would put unanswered options into the script: nothing is generated,
+    // and the button stays disabled.
     if (!generationAllowed()) {
         btGeneruj.setEnabled(false);
         btExport.setEnabled(false);
         notifyChanged();
         return;
     }
-    const Afl::GenerationResult result =
+    m_lastGeneration =
         Afl::GenerateScript(rEdit, rGenAFL, rUwagi, analysis, settings, cbShow.isChecked());
-    SourceLines = result.sourceLines;
+    SourceLines = std::move(m_lastGeneration.sourceLines);
+    m_lastGeneration.sourceLines.clear();
     pcEdits.setCurrentIndex(2);
-    if (result.success) {
+    if (m_lastGeneration.success) {
         btGeneruj.setEnabled(false);
         btZapisz.setEnabled(true);
         btExport.setEnabled(true);

@@ -81,6 +81,12 @@ void TForm1::ResetOptions()
     rgCentPkt.setItemIndex(-1);
     rgCentPkt.setEnabled(false);
 
+    // The safety switches as a new project has them: all off, the cap at its default.
+    for (Controls::CheckBox* box : {&cbTestMode, &cbSwitch, &cbOrderLog, &cbDailyCap})
+        box->setChecked(false);
+    csDailyCap.setValue(DailyCapDefault);
+    csDailyCap.setEnabled(false);
+
     for (int page = PageGeneral; page <= PageEnd; ++page)
         StepDone[page] = false;
     hideTabsFrom(PageGeneral);
@@ -225,6 +231,34 @@ void TForm1::rgIntervalClick()
         csIntTicks.setEnabled(item == 3);
     }
     updateNext(CheckSafeguardsStep());
+}
+
+// The safety switches change the generated script only; the step does not ask for them.
+
+void TForm1::cbTestModeClick()
+{
+    MarkModified();
+}
+
+void TForm1::cbSwitchClick()
+{
+    MarkModified();
+}
+
+void TForm1::cbOrderLogClick()
+{
+    MarkModified();
+}
+
+void TForm1::cbDailyCapClick()
+{
+    MarkModified();
+    csDailyCap.setEnabled(cbDailyCap.isChecked());
+}
+
+void TForm1::csDailyCapChange()
+{
+    MarkModified();
 }
 
 // ---- Page 3
@@ -374,14 +408,12 @@ void TForm1::rebuildOrders(bool keepOrder)
         edCentDev.setVisible(false);
         cbLimAkt.setEnabled(false);
         rgDeviation.setEnabled(false);
-        edValDev.setTop(ValDevTopPeg);
     } else {
         rgOrders.addItem(QStringLiteral("PKC"));
         rgOrders.addItem(QStringLiteral("Z limitem (zł/pkt.) "));
         rgOrders.addItem(QStringLiteral("Z limitem (% odchylenia) "));
         edCentDev.setVisible(true);
         edCentDev.setEnabled(true);
-        edValDev.setTop(ValDevTop);
     }
     // Arriving on the page keeps the answer: the same order type is selected again, which
     // runs rgOrdersClick and so rebuilds the enabling from it.

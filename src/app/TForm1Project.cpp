@@ -22,8 +22,9 @@ namespace Texts = Projekt::Texts;
 
 bool SaveProjectAndReport(TForm1& form, const QString& path)
 {
-    const Platform::WriteResult result = Projekt::SaveProject(
-        path, form.projectData, form.optionPages(), std::span<const bool>(form.StepDone));
+    const Platform::WriteResult result =
+        Projekt::SaveProject(path, form.projectData, form.optionPages(),
+                             std::span<const bool>(form.StepDone), form.switchPages());
     if (!result.ok) {
         form.dialogs().message(Texts::Caption, Texts::CannotWrite(path, result.error), Buttons::Ok,
                                Icon::Warning);
@@ -125,7 +126,7 @@ void TForm1::OpenProjectFile(const QString& path)
     cbLimAkt.setTag(cbLimAkt.tag() == 0 ? 1 : std::abs(cbLimAkt.tag()));
 
     const std::span<bool> done(StepDone);
-    if (Projekt::LoadProject(path, projectData, optionPages(), done) != 0) {
+    if (Projekt::LoadProject(path, projectData, optionPages(), done, nullptr, switchPages()) != 0) {
         // The file must not become the current project: a later Save would write into it.
         dialogs().message(Texts::Caption, Texts::NotAProject(path), Buttons::Ok, Icon::Warning);
         ProjectModified = false;
@@ -145,8 +146,10 @@ void TForm1::OpenProjectFile(const QString& path)
     }
     leAFL.setText(projectData.SourcePath);
     SourceLines.emplace();
+    bool scriptRead = true;
     if (!projectData.SourcePath.isEmpty()) {
         const Platform::ReadResult read = Platform::ReadTextFile(projectData.SourcePath);
+        scriptRead = read.ok;
         if (read.ok)
             *SourceLines = read.lines;
         else
@@ -157,17 +160,20 @@ void TForm1::OpenProjectFile(const QString& path)
     rEdit.clear();
     rEdit.setLines(*SourceLines);
     Lex::HighlightScript(rEdit, analysis.reservedNames());
-    CheckLoadedScript();
-    if (!ScriptAccepted) {
-        notifyChanged();
-        return;
+    if (scriptRead) {
+        CheckLoadedScript();
+        if (!ScriptAccepted) {
+            notifyChanged();
+            return;
+        }
     }
 
-    pcEdits.setCurrentIndex(0);
+    showLoadedScript();
     // Page 0 is current after the reset; with no later step complete its texts must show,
     // not those of the project open before.
     ShowStep(PageStart);
-    for (int i = PageGeneral; i <= PageEnd; ++i) {
+    // Without its script the project waits on step 1 with its later tabs hidden.
+    for (int i = PageGeneral; scriptRead && i <= PageEnd; ++i) {
         pcTab.setTabVisible(i, StepDone[i]);
         if (StepDone[i])
             ShowStep(i);
@@ -199,6 +205,15 @@ void TForm1::OpenProjectFile(const QString& path)
     setCaption(QStringLiteral("Orvanta [") + projectData.ProjectPath + u']');
     Zapisz1.setEnabled(true);
     GeneratedUnsaved = false;
+    if (!scriptRead) {
+        // The path can be corrected, or the same file loaded again once it can be read.
+        scriptNotLoaded();
+        pcTab.setCurrentIndex(PageStart);
+        btWstecz.setEnabled(false);
+        Button7.setEnabled(leAFL.hasText());
+        notifyChanged();
+        return;
+    }
     for (int j = PageStart; j <= PageEnd; ++j) {
         if (StepDone[j])
             pcTab.setCurrentIndex(j);

@@ -1,8 +1,10 @@
 // Choosing, loading and checking the source script on the first wizard page.
 
 #include "analysis/Highlighter.h"
-#include "analysis/Rewriter.h"
 #include "app/TForm1.h"
+#include "generator/Checks.h"
+#include "generator/GeneratorTexts.h"
+#include "generator/Reports.h"
 #include "platform/TextFile.h"
 
 namespace App {
@@ -10,18 +12,6 @@ namespace App {
 namespace {
 
 const QString Caption = QStringLiteral("Orvanta");
-const QString NotLoaded = QStringLiteral("Uwaga! Nie został wczytany kod AFL");
-const QString MissingBuy =
-    QStringLiteral("W oryginalnym kodzie AFL brakuje definicji sygnału BUY!");
-const QString MissingSell =
-    QStringLiteral("W oryginalnym kodzie AFL brakuje definicji sygnału SELL!");
-const QString PluginHeading =
-    QStringLiteral("W oryginalnum kodzie AFL znaleziono wywołania następujących funkcji plugina:");
-const QString RemovePluginCalls =
-    QStringLiteral("Należy usunąć wszelkie odwołania do funkcji plugina");
-const QString NotEditable =
-    QStringLiteral("Skrypt AFL nie może być redagowany za pomocą tego edytora!");
-const QString PluginFound = QStringLiteral("Znaleziono odwołania do funkcji plugina!");
 
 } // namespace
 
@@ -51,16 +41,11 @@ void TForm1::Button7Click()
 
     const Platform::ReadResult read = Platform::ReadTextFile(leAFL.text());
     if (!read.ok || read.lines.isEmpty()) {
-        QString text = NotLoaded;
+        QString text = Afl::Texts::NotLoaded;
         if (read.refused && !read.error.isEmpty())
             text += QStringLiteral("\r\n") + read.error;
         dialogs().message(Caption, text, Buttons::Ok, Icon::Warning);
-        leAFL.setInvalid(true);
-        // No script is loaded now: step 1 is not done and the later steps wait for one.
-        ScriptAccepted = false;
-        StepDone[PageStart] = false;
-        btDalej.setEnabled(false);
-        hideTabsFrom(PageGeneral);
+        scriptNotLoaded();
         notifyChanged();
         return;
     }
@@ -76,30 +61,42 @@ void TForm1::Button7Click()
     if (!projectData.ProjectPath.isEmpty())
         Zapisz1.setEnabled(true);
     analysis.ResetReservedNames(true);
-    pcEdits.setCurrentIndex(0);
+    showLoadedScript();
     btDalej.setEnabled(true);
+}
+
+void TForm1::showLoadedScript()
+{
+    pcEdits.setCurrentIndex(rUwagi.isEmpty() ? 0 : 2);
+}
+
+void TForm1::scriptNotLoaded()
+{
+    // No script is loaded now: step 1 is not done and the later steps wait for one.
+    leAFL.setInvalid(true);
+    ScriptAccepted = false;
+    StepDone[PageStart] = false;
+    btDalej.setEnabled(false);
+    hideTabsFrom(PageGeneral);
 }
 
 void TForm1::CheckLoadedScript()
 {
-    QStringList& remarks = analysis.loadRemarks();
-    remarks.clear();
-    if (rEdit.findWord(u"Buy", 0, rEdit.length()) < 0)
-        remarks.append(MissingBuy);
-    if (rEdit.findWord(u"Sell", 0, rEdit.length()) < 0)
-        remarks.append(MissingSell);
-    if (Lex::FindPluginCalls(rEdit, analysis) == 0) {
+    const Afl::LoadCheck check = Afl::CheckLoadedScript(rEdit, analysis);
+    const QStringList syntaxRemarks = Afl::SyntaxRemarks(check.syntaxErrors);
+    if (check.accepted()) {
+        // A syntax error refuses nothing: the remarks list it and the user goes on.
+        for (const QString& line : syntaxRemarks)
+            rUwagi.appendLine(line);
         ScriptAccepted = true;
         return;
     }
 
-    remarks.prepend(PluginHeading);
-    remarks.prepend(QString());
-    remarks << QString() << RemovePluginCalls << QString() << NotEditable;
-    dialogs().message(Caption, PluginFound + QStringLiteral("\r\n") + NotEditable, Buttons::Ok,
-                      Icon::None);
+    dialogs().message(Caption,
+                      Afl::Texts::PluginFound + QStringLiteral("\r\n") + Afl::Texts::NotEditable,
+                      Buttons::Ok, Icon::None);
     rUwagi.clear();
-    rUwagi.setLines(remarks);
+    rUwagi.setLines(Afl::LoadRemarks(check) + syntaxRemarks);
     pcEdits.setCurrentIndex(2);
     if (SourceLines)
         SourceLines->clear();

@@ -6,15 +6,7 @@ App::Answer BatchDialogs::message(const QString& caption, const QString& text, A
                                   App::Icon)
 {
     m_messages.append({caption, text});
-    switch (buttons) {
-    case App::Buttons::Ok:
-        return App::Answer::Ok;
-    case App::Buttons::YesNo:
-        return App::Answer::No;
-    case App::Buttons::YesNoCancel:
-        return App::Answer::Cancel;
-    }
-    return App::Answer::Cancel;
+    return App::Declined(buttons);
 }
 
 bool BatchDialogs::run(App::FileDialog& dialog)

@@ -3,60 +3,52 @@
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
-#include "cli/RemarkTexts.h"
+#include "generator/Checks.h"
+#include "generator/GeneratorTexts.h"
+#include "generator/Reports.h"
+#include "platform/TextFile.h"
 
 namespace Cli {
 
 namespace {
 
-// The refusal remarks of a script that calls the plug-in, as the remarks view shows them.
-QStringList refusalRemarks(const CheckReport& report)
+// The remarks of loading and generating, in the window's words, then where the sections go.
+QStringList checkRemarks(const Afl::ScriptCheck& check, const QStringList& lines)
 {
-    QStringList lines{QString(), RemarkTexts::PluginHeading};
-    if (report.missingBuy)
-        lines.append(RemarkTexts::MissingBuy);
-    if (report.missingSell)
-        lines.append(RemarkTexts::MissingSell);
-    lines += report.pluginCalls;
-    lines += {QString(), RemarkTexts::PluginRemove, QString(), RemarkTexts::NotEditable};
-    return lines;
+    QStringList remarks = Afl::LoadRemarks(check.load);
+    if (!check.load.accepted())
+        return remarks;
+    remarks += Afl::RemovalReport(check.copy.removedCalls);
+    remarks += Afl::WarningReport(check.copy.riskyCalls);
+    if (!check.copy.signalsFound()) {
+        remarks += Afl::FailureRemarks(check.copy.noBuy);
+        return remarks;
+    }
+    remarks += Afl::InsertionRemarks(check.copy);
+    if (check.insertionLine == 0) {
+        remarks.append(Texts::InsertAtEnd);
+    } else {
+        remarks.append(
+            check.insertionColumn == 1
+                ? Texts::InsertBeforeLine.arg(check.insertionLine)
+                : Texts::InsertInLine.arg(check.insertionLine).arg(check.insertionColumn));
+        remarks.append(lines.value(check.insertionLine - 1));
+    }
+    return remarks;
 }
 
 } // namespace
-
-QStringList checkRemarks(const CheckReport& report)
-{
-    if (!report.accepted())
-        return refusalRemarks(report);
-
-    QStringList lines;
-    if (report.missingBuy)
-        lines.append(RemarkTexts::MissingBuy);
-    if (report.missingSell)
-        lines.append(RemarkTexts::MissingSell);
-    lines += report.removalReport;
-    lines += report.warningReport;
-    if (report.signalsEnd < 0) {
-        lines.append(report.signalsEnd == -1 ? RemarkTexts::NoBuyDefinition
-                                             : RemarkTexts::NoSellDefinition);
-        lines.append(RemarkTexts::CannotGenerate);
-    } else if (report.line == 0) {
-        lines.append(Texts::InsertAtEnd);
-    } else {
-        lines.append(report.column == 1 ? Texts::InsertBeforeLine.arg(report.line)
-                                        : Texts::InsertInLine.arg(report.line).arg(report.column));
-        lines.append(report.lineText);
-    }
-    return lines;
-}
 
 int runCheck(const QStringList& args, Console& console)
 {
     QString path;
     bool showSignals = false;
+    bool strict = false;
     for (const QString& arg : args) {
         if (arg == QLatin1String("--show-signals")) {
             showSignals = true;
+        } else if (arg == QLatin1String("--strict")) {
+            strict = true;
         } else if (arg.startsWith(u'-') && arg.size() > 1) {
             console.usageError(Texts::UnknownOption.arg(arg));
             return BadInput;
@@ -72,20 +64,27 @@ int runCheck(const QStringList& args, Console& console)
         return BadInput;
     }
 
-    const CheckReport report = ScriptCheck::run(path, showSignals);
-    if (!report.read) {
-        if (report.readError.isEmpty() || report.readRefused)
-            console.error(RemarkTexts::NotLoaded + QStringLiteral("\r\n") + report.readError);
-        else
-            console.error(Texts::ScriptNotRead.arg(path, report.readError));
+    const Platform::ReadResult file = Platform::ReadTextFile(path);
+    if (!file.ok && !file.refused && !file.error.isEmpty()) {
+        console.error(Texts::ScriptNotRead.arg(path, file.error));
         return BadInput;
     }
-    console.lines(checkRemarks(report));
-    if (!report.accepted()) {
-        console.error(RemarkTexts::PluginFound + QStringLiteral("\r\n") + RemarkTexts::NotEditable);
+    if (!file.ok || file.lines.isEmpty()) {
+        console.error(Afl::Texts::NotLoaded + QStringLiteral("\r\n") + file.error);
         return BadInput;
     }
-    return report.signalsEnd < 0 ? Failed : Success;
+    const Afl::ScriptCheck check = Afl::CheckScript(file.lines, showSignals);
+    console.lines(checkRemarks(check, file.lines));
+    // The syntax errors where editors and CI jump to them; lines of the file as read.
+    for (const Syntax::Diagnostic& d : check.load.syntaxErrors)
+        console.line(Texts::DiagnosticAt.arg(path).arg(d.line).arg(d.column).arg(d.message));
+    if (!check.load.accepted()) {
+        console.error(Afl::Texts::PluginFound + QStringLiteral("\r\n") + Afl::Texts::NotEditable);
+        return BadInput;
+    }
+    if (!check.copy.signalsFound() || (strict && !check.load.syntaxErrors.isEmpty()))
+        return Failed;
+    return Success;
 }
 
 } // namespace Cli

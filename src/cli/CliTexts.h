@@ -9,11 +9,15 @@ inline const QString Usage =
     QStringLiteral("Użycie:\n"
                    "  orvanta                                   kreator\n"
                    "  orvanta PROJEKT.afp                       kreator z otwartym projektem\n"
-                   "  orvanta check SKRYPT.afl [--show-signals]\n"
+                   "  orvanta check SKRYPT.afl [--show-signals] [--strict]\n"
                    "  orvanta generate PROJEKT.afp [--source PLIK] [--output PLIK]\n"
                    "  orvanta project show PROJEKT.afp\n"
                    "  orvanta project set PROJEKT.afp KLUCZ=WARTOŚĆ...\n"
                    "  orvanta --help\n"
+                   "\n"
+                   "Opcje polecenia check:\n"
+                   "  --strict                                  kod wyjścia 1 także przy błędach "
+                   "składni\n"
                    "\n"
                    "Opcje polecenia generate:\n"
                    "  --source PLIK                             skrypt AFL zamiast wskazanego "
@@ -47,6 +51,8 @@ inline const QString InsertBeforeLine =
     QStringLiteral("\r\nSekcje sygnałów i zleceń zostaną wstawione przed wierszem %1:");
 inline const QString InsertInLine =
     QStringLiteral("\r\nSekcje sygnałów i zleceń zostaną wstawione w wierszu %1 przed znakiem %2:");
+/// A syntax error as editors read it: FILE:LINE:COLUMN: message.
+inline const QString DiagnosticAt = QStringLiteral("%1:%2:%3: %4");
 inline const QString InsertAtEnd =
     QStringLiteral("\r\nSekcje sygnałów i zleceń zostaną dopisane na końcu skryptu.");
 

@@ -5,7 +5,7 @@
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
-#include "cli/RemarkTexts.h"
+#include "generator/Reports.h"
 #include "platform/TextFile.h"
 #include "project/ProfileFile.h"
 #include "project/ProjectTexts.h"
@@ -155,12 +155,13 @@ int runGenerate(const QStringList& args, Console& console)
     }
 
     form.btGenerujClick();
-    if (!form.GeneratedUnsaved) {
+    const Afl::GenerationResult& generation = form.lastGeneration();
+    if (!generation.success) {
         report(form, dialogs, 0, console);
-        const QString missing = form.rUwagi.text().contains(RemarkTexts::NoBuyDefinition)
-                                    ? RemarkTexts::NoBuyDefinition
-                                    : RemarkTexts::NoSellDefinition;
-        console.error(missing + RemarkTexts::CannotGenerate);
+        const QStringList why = generation.outputError
+                                    ? Afl::OutputErrorRemarks(*generation.outputError)
+                                    : Afl::FailureRemarks(generation.noBuy);
+        console.error(why.join(QStringLiteral("\r\n")));
         return Failed;
     }
 

@@ -33,14 +33,6 @@ void Edit::runChange()
         m_onChange();
 }
 
-void Edit::setTop(int top)
-{
-    if (m_top == top)
-        return;
-    m_top = top;
-    notify();
-}
-
 LabeledEdit::LabeledEdit(const QString& name, const QString& label, QObject* parent)
     : Edit(Kind::LabeledEdit, name, parent)
     , m_label(label)

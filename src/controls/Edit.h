@@ -29,10 +29,6 @@ public:
     void setOnChange(Handler handler) { m_onChange = std::move(handler); }
     void runChange();
 
-    /// Vertical position in its page (edValDev moves with the order list).
-    int top() const { return m_top; }
-    void setTop(int top);
-
 protected:
     Edit(Kind kind, const QString& name, QObject* parent);
 
@@ -40,7 +36,6 @@ private:
     QString m_text;
     bool m_invalid = false;
     bool m_numberValid = false;
-    int m_top = -1;
     Handler m_onChange;
 };
 

@@ -23,6 +23,8 @@ void SpinEdit::setValue(qint64 value)
         return;
     m_value = int(value);
     notify();
+    if (m_onChange)
+        m_onChange();
 }
 
 void SpinEdit::setText(const QString& text)

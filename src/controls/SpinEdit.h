@@ -2,6 +2,7 @@
 // Model of an integer spin edit clamped to its range.
 
 #include "controls/Control.h"
+#include "controls/Handler.h"
 
 namespace Controls {
 
@@ -18,11 +19,14 @@ public:
     void setValue(qint64 value);
     /// Text typed by the user: an integer is clamped, anything else reads as the minimum.
     void setText(const QString& text);
+    /// Runs after every change of the value (none by default).
+    void setOnChange(Handler handler) { m_onChange = std::move(handler); }
 
 private:
     int m_min;
     int m_max;
     int m_value;
+    Handler m_onChange;
 };
 
 } // namespace Controls

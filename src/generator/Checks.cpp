@@ -3,6 +3,8 @@
 #include "analysis/Highlighter.h"
 #include "analysis/Rewriter.h"
 #include "analysis/ScriptView.h"
+#include "generator/GeneratorTexts.h"
+#include "syntax/SyntaxTree.h"
 
 namespace Afl {
 
@@ -12,7 +14,25 @@ LoadCheck CheckLoadedScript(const Lex::ScriptView& rEdit, Lex::AnalysisContext& 
     check.missingBuy = rEdit.findWord(u"Buy", 0, rEdit.length()) < 0;
     check.missingSell = rEdit.findWord(u"Sell", 0, rEdit.length()) < 0;
     check.pluginCalls = Lex::PluginCalls(rEdit, context);
+    check.syntaxErrors = Syntax::SyntaxTree::parse(rEdit.text()).diagnostics();
     return check;
+}
+
+QStringList LoadRemarks(const LoadCheck& check)
+{
+    QStringList lines;
+    if (check.missingBuy)
+        lines.append(Texts::MissingBuy);
+    if (check.missingSell)
+        lines.append(Texts::MissingSell);
+    if (check.accepted())
+        return lines;
+    for (const QString& name : check.pluginCalls)
+        lines.append(Texts::Indent + name);
+    lines.prepend(Texts::PluginHeading);
+    lines.prepend(QString());
+    lines << QString() << Texts::RemovePluginCalls << QString() << Texts::NotEditable;
+    return lines;
 }
 
 ScriptCheck CheckScript(const QStringList& lines, bool showSignals)
@@ -30,15 +50,12 @@ ScriptCheck CheckScript(const QStringList& lines, bool showSignals)
     check.copy = AnalyseWorkingCopy(rEdit, rGenAFL, context, showSignals);
     if (!check.copy.signalsFound())
         return check;
-    // The working copy as first made is a line break followed by the source's text.
-    const QString& source = rEdit.text();
-    const int pos = Lex::PositionBefore(check.copy.removedSpans, check.copy.insertionPoint) -
-                    int(Lex::ScriptView::LineBreak.size());
-    if (pos < 0 || pos >= source.size())
+    const int pos = SourceOffset(check.copy, check.copy.insertionPoint);
+    if (pos < 0 || pos >= rEdit.length())
         return check;
-    const int lineStart = pos > 0 ? int(source.lastIndexOf(u'\n', pos - 1)) + 1 : 0;
-    check.insertionLine = int(QStringView(source).left(lineStart).count(u'\n')) + 1;
-    check.insertionColumn = pos - lineStart + 1;
+    const Syntax::TextPosition at = Syntax::LineMap(rEdit.text()).position(pos);
+    check.insertionLine = at.line;
+    check.insertionColumn = at.column;
     return check;
 }
 

@@ -4,6 +4,7 @@
 
 #include "analysis/AnalysisContext.h"
 #include "generator/Pipeline.h"
+#include "syntax/Diagnostic.h"
 
 #include <QStringList>
 
@@ -21,13 +22,21 @@ struct LoadCheck
     bool missingSell = false;
     /// The plug-in function of every call outside comments, one entry per call.
     QStringList pluginCalls;
+    /// The syntax errors of the script (at most Syntax::MaxDiagnostics); they refuse nothing.
+    QList<Syntax::Diagnostic> syntaxErrors;
 
     /// A script that calls the plug-in is refused.
     bool accepted() const { return pluginCalls.isEmpty(); }
 };
 
-/// The load check of the source view, coloured since its text last changed.
+/// The load check of the source view, coloured since its text last changed; the script is
+/// parsed for its syntax errors.
 LoadCheck CheckLoadedScript(const Lex::ScriptView& rEdit, Lex::AnalysisContext& context);
+
+/// The remark lines of a load check. For a refused script, as the remarks view shows them: an
+/// empty line, the heading, the missing-signal lines, "   name" for each plug-in call, and
+/// the closing lines. For an accepted one only its missing-signal lines (kept, not shown).
+QStringList LoadRemarks(const LoadCheck& check);
 
 /// What loading and generating would say of a script, found without generating it.
 struct ScriptCheck

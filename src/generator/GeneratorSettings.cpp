@@ -73,6 +73,10 @@ GeneratorSettings CaptureSettings(const OptionSnapshot& options)
                            : ActivationMode::Off;
     s.activationValue =
         s.activationMode > ActivationMode::Off ? LocaleTextToReal(options.edLimAkt, locale) : 0;
+    s.switches.testMode = options.cbTestMode;
+    s.switches.masterSwitch = options.cbSwitch;
+    s.switches.orderLog = options.cbOrderLog;
+    s.switches.dailyCap = options.cbDailyCap ? options.csDailyCap : 0;
     return s;
 }
 

@@ -77,6 +77,22 @@ enum class ActivationMode
     Amount = 2, // in zł/pkt
 };
 
+/// The safety switches of the wrapped script; all off by default.
+struct SafetySwitches
+{
+    /// No plug-in call: orders go to the log and onto the chart, the holding is simulated.
+    bool testMode = false;
+    /// Orders go out only while a toggle in the chart's parameters is on.
+    bool masterSwitch = false;
+    /// Every call of an order function is written to the log with the plug-in's answer.
+    bool orderLog = false;
+    /// At most this many orders a day; 0 for no cap.
+    int dailyCap = 0;
+
+    bool any() const { return testMode || masterSwitch || orderLog || dailyCap > 0; }
+    bool operator==(const SafetySwitches&) const = default;
+};
+
 struct GeneratorSettings
 {
     TickerMode tickerMode = TickerMode::FromChart;
@@ -103,6 +119,7 @@ struct GeneratorSettings
     double activationValue = 0;
     bool comments = false;
     bool peg = false;
+    SafetySwitches switches;
 
     /// The limit of the orders is computed by the generated function getLimit.
     bool limitIsFunction() const { return orderMode == OrderMode::Percent; }
@@ -153,6 +170,11 @@ struct OptionSnapshot
     QString edLimAkt;
     bool cbComments = false;
     bool cbPEG = false;
+    bool cbTestMode = false;
+    bool cbSwitch = false;
+    bool cbOrderLog = false;
+    bool cbDailyCap = false;
+    int csDailyCap = 10;
     QLocale locale = QLocale::system();
 };
 

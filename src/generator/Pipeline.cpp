@@ -4,12 +4,13 @@
 #include "analysis/Highlighter.h"
 #include "analysis/Rewriter.h"
 #include "analysis/ScriptView.h"
+#include "generator/GeneratorTexts.h"
 #include "generator/Reports.h"
 #include "generator/Sections.h"
+#include "generator/Switches.h"
+#include "syntax/SyntaxTree.h"
 
 #include <vector>
-
-using namespace Qt::Literals::StringLiterals;
 
 namespace Afl {
 
@@ -26,6 +27,14 @@ void AppendLines(Lex::ScriptView& view, const QStringList& lines)
         view.appendLine(line);
 }
 
+// Whether the source parses without errors; the copy's tree answers when nothing was deleted.
+bool SourceParses(const Lex::ScriptView& rEdit, const CopyAnalysis& copy)
+{
+    if (copy.removedSpans.isEmpty())
+        return copy.insertion.outcome != InsertionCheck::Outcome::SyntaxErrors;
+    return !Syntax::SyntaxTree::parse(rEdit.text()).hasErrors();
+}
+
 // The user's own PlotShapes calls are deleted exactly when the generated ones are written.
 void UpdatePlotShapesRemoval(Lex::AnalysisContext& context, bool showSignals)
 {
@@ -40,7 +49,8 @@ void UpdatePlotShapesRemoval(Lex::AnalysisContext& context, bool showSignals)
 } // namespace
 
 CopyAnalysis AnalyseWorkingCopy(const Lex::ScriptView& rEdit, Lex::ScriptView& rGenAFL,
-                                Lex::AnalysisContext& context, bool showSignals)
+                                Lex::AnalysisContext& context, bool showSignals,
+                                const QStringList& extraReserved)
 {
     CopyAnalysis result;
     // The copy's identifiers are the source's, two characters further on.
@@ -49,7 +59,7 @@ CopyAnalysis AnalyseWorkingCopy(const Lex::ScriptView& rEdit, Lex::ScriptView& r
     const WordIndex::Piece pieces[] = {{0, prefix, -1}, {prefix, rEdit.length(), 0}};
     rGenAFL.setText(copy, rEdit.wordIndex().spliced(copy, pieces));
     context.callTally().clear();
-    context.ResolveReservedNames(rEdit);
+    context.ResolveReservedNames(rEdit, extraReserved);
     const QList<Lex::ReservedName>& reserved = context.reservedNames();
 
     context.BuildRemovalList();
@@ -70,7 +80,23 @@ CopyAnalysis AnalyseWorkingCopy(const Lex::ScriptView& rEdit, Lex::ScriptView& r
     result.noBuy = pos == -1;
     result.noSell = pos == -2;
     result.insertionPoint = pos > 0 ? pos - 1 : -1;
+    if (!result.signalsFound())
+        return result;
+
+    result.insertion =
+        CheckInsertionPoint(Syntax::SyntaxTree::parse(rGenAFL.text()), result.insertionPoint);
+    result.insertionPoint = result.insertion.point;
+    if (result.insertion.outcome == InsertionCheck::Outcome::Moved) {
+        const Syntax::LineMap lines(rEdit.text());
+        result.movedAfterLine =
+            lines.position(SourceOffset(result, result.insertion.after - 1)).line;
+    }
     return result;
+}
+
+int SourceOffset(const CopyAnalysis& copy, int pos)
+{
+    return Lex::PositionBefore(copy.removedSpans, pos) - int(CrLf.size());
 }
 
 GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& rGenAFL,
@@ -79,28 +105,18 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
 {
     GenerationResult result;
     rUwagi.clear();
-    static_cast<CopyAnalysis&>(result) =
-        AnalyseWorkingCopy(rEdit, rGenAFL, context, settings.showSignals);
+    static_cast<CopyAnalysis&>(result) = AnalyseWorkingCopy(
+        rEdit, rGenAFL, context, settings.showSignals, SwitchReservedNames(settings.switches));
     const Sections sections = GenerateSections(settings, context.reservedNames());
 
     AppendLines(rUwagi, RemovalReport(result.removedCalls));
     AppendLines(rUwagi, WarningReport(result.riskyCalls));
     if (!result.signalsFound()) {
-        if (result.noBuy)
-            rUwagi.appendLine(u"\r\nNie można odnaleźć definicji sygnału BUY!"_s);
-        else
-            rUwagi.appendLine(u"\r\nNie można odnaleźć definicji sygnału SELL!"_s);
-        rUwagi.appendLine(u"\r\nNie można wygenerować poprawnego kodu AFL."_s);
+        AppendLines(rUwagi, FailureRemarks(result.noBuy));
         result.sourceLines = rGenAFL.lines();
         return result;
     }
-
-    Lex::AppendRemark(rUwagi, u"\r\nKod został wygenerowany."_s, Lex::Bold, 10);
-    Lex::AppendRemark(
-        rUwagi, u"\r\nWynikowy AFL nie musi być optymalny z punktu widzenia obliczeniowego."_s,
-        Lex::NoStyle, 9);
-    Lex::AppendRemark(rUwagi, u"\r\nUżytkownik powinien samodzielnie sprawdzić poprawność kodu!"_s,
-                      Lex::Bold, 10);
+    AppendLines(rUwagi, InsertionRemarks(result));
 
     // The finished script: the header, the working copy up to the insertion point, the buy
     // and sell sections, the rest of the copy ending in a line break, and the plot section.
@@ -125,10 +141,24 @@ GenerationResult GenerateScript(const Lex::ScriptView& rEdit, Lex::ScriptView& r
         add(CrLf, -1);
     if (cbShowChecked)
         add(sections.plot + CrLf, -1);
+    std::optional<Syntax::Diagnostic> firstError;
+    if (const Syntax::SyntaxTree finished = Syntax::SyntaxTree::parse(script); finished.hasErrors())
+        firstError = finished.diagnostics().first();
     WordIndex index = rGenAFL.wordIndex().spliced(script, pieces);
     rGenAFL.setText(script, std::move(index));
     Lex::HighlightScript(rGenAFL, context.reservedNames());
     result.sourceLines = rGenAFL.lines();
+    if (firstError && SourceParses(rEdit, result)) {
+        result.outputError = firstError;
+        AppendLines(rUwagi, OutputErrorRemarks(*result.outputError));
+        return result;
+    }
+
+    Lex::AppendRemark(rUwagi, Texts::Generated, Lex::Bold, 10);
+    Lex::AppendRemark(rUwagi, Texts::NotOptimal, Lex::NoStyle, 9);
+    Lex::AppendRemark(rUwagi, Texts::CheckYourself, Lex::Bold, 10);
+    if (settings.switches.testMode)
+        Lex::AppendRemark(rUwagi, Texts::TestModeRemark, Lex::Bold, 10);
     result.success = true;
     return result;
 }

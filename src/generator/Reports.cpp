@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisContext.h"
 #include "analysis/ScriptView.h"
+#include "generator/GeneratorTexts.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,12 +13,10 @@ QStringList RemovalReport(const Lex::CallTally& tally)
     if (tally.isEmpty())
         return {};
     QStringList lines;
-    lines << u"\r\nZ oryginalnego kodu usunięto wywołania następujących funkcji (liczba z prawej "
-             u"pokazuje liczbę wywołań)"_s;
+    lines << Texts::RemovalHeading;
     for (const Lex::CallTally::Entry& entry : tally.entries())
         lines << entry.text + u" x"_s + QString::number(entry.count);
-    lines << u"Funkcje te zostały usunięte z powodu wystąpienia potencjalnych kolizji z kodem "
-             u"dodanym przez edytor."_s;
+    lines << Texts::RemovalReason;
     return lines;
 }
 
@@ -39,11 +38,70 @@ QStringList WarningReport(const Lex::CallTally& tally)
     if (tally.isEmpty())
         return {};
     QStringList lines;
-    lines << u"\r\nW kodzie AFL wykryto następujące wywołania:"_s;
+    lines << Texts::WarningHeading;
     for (const Lex::CallTally::Entry& entry : tally.entries())
-        lines << u"   "_s + entry.text;
-    lines << u"Funkcje te mogą być potencjalnym źródłem błędnego działania kodu wynikowego."_s;
+        lines << Texts::Indent + entry.text;
+    lines << Texts::WarningReason;
     return lines;
+}
+
+QStringList FailureRemarks(bool noBuy)
+{
+    return {noBuy ? Texts::NoBuyDefinition : Texts::NoSellDefinition, Texts::CannotGenerate};
+}
+
+QString DiagnosticLine(const Syntax::Diagnostic& diagnostic)
+{
+    return Texts::DiagnosticLine.arg(diagnostic.line)
+        .arg(diagnostic.column)
+        .arg(diagnostic.message);
+}
+
+QStringList SyntaxRemarks(const QList<Syntax::Diagnostic>& diagnostics)
+{
+    if (diagnostics.isEmpty())
+        return {};
+    QStringList lines{Texts::SyntaxErrorsHeading};
+    for (const Syntax::Diagnostic& diagnostic : diagnostics)
+        lines << DiagnosticLine(diagnostic);
+    return lines;
+}
+
+QStringList InsertionRemarks(const CopyAnalysis& copy)
+{
+    using Outcome = InsertionCheck::Outcome;
+    switch (copy.insertion.outcome) {
+    case Outcome::Passed:
+        return {};
+    case Outcome::SyntaxErrors:
+        return {Texts::InsertionNotChecked};
+    case Outcome::NoSignals:
+        return {Texts::InsertionNoSignals};
+    case Outcome::Moved:
+        break;
+    }
+    QString reason;
+    switch (copy.insertion.fault) {
+    case InsertionFault::InCommentOrString:
+        reason = Texts::MovedFromCommentOrString;
+        break;
+    case InsertionFault::InLoop:
+        reason = Texts::MovedFromLoop;
+        break;
+    case InsertionFault::SplitsStatement:
+        reason = Texts::MovedFromStatement;
+        break;
+    case InsertionFault::BeforeSignals:
+    case InsertionFault::None:
+        reason = Texts::MovedFromBeforeSignals;
+        break;
+    }
+    return {Texts::SectionsMoved.arg(copy.movedAfterLine).arg(reason)};
+}
+
+QStringList OutputErrorRemarks(const Syntax::Diagnostic& diagnostic)
+{
+    return {Texts::OutputErrorHeading, DiagnosticLine(diagnostic), Texts::CannotGenerate};
 }
 
 } // namespace Afl

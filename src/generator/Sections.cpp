@@ -2,6 +2,9 @@
 
 #include "analysis/Rewriter.h"
 #include "generator/FormatReal.h"
+#include "generator/GeneratorTexts.h"
+#include "generator/SectionText.h"
+#include "generator/Switches.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -14,48 +17,10 @@ namespace Afl {
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
 // Stand-ins for the security and account names while the reserved names are replaced: not
 // word characters, so they bound identifiers as the quotes around them do.
 constexpr QChar TickerMark = QChar(0xE000);
 constexpr QChar AccountMark = QChar(0xE001);
-
-// Collects lines; trailing comments are written only when comments are switched on.
-class LineWriter
-{
-public:
-    explicit LineWriter(bool comments)
-        : m_comments(comments)
-    {}
-
-    void line(const QString& code = QString(), QStringView comment = {})
-    {
-        m_text += code;
-        if (m_comments)
-            m_text += comment;
-        m_text += CrLf;
-    }
-    void raw(const QString& text) { m_text += text; }
-    const QString& text() const { return m_text; }
-
-private:
-    bool m_comments;
-    QString m_text;
-};
-
-// A name as the contents of an AFL string literal.
-QString Escaped(const QString& name)
-{
-    QString out;
-    out.reserve(name.size());
-    for (QChar ch : name) {
-        if (ch == u'\\' || ch == u'"')
-            out += u'\\';
-        out += ch;
-    }
-    return out;
-}
 
 QString Ticker(const GeneratorSettings& s)
 {
@@ -107,18 +72,11 @@ QString SignalLine(const GeneratorSettings& s, const QString& signal, const QStr
     return text + u";"_s;
 }
 
-QString OrderCall(const GeneratorSettings& s, const QString& id, const QString& function,
-                  const QString& quantity, const QString& limit, const QString& activation)
-{
-    return u"  "_s + id + u" = "_s + function + (s.peg ? u"PEG(\""_s : u"(\""_s) + Ticker(s) +
-           u"\", \""_s + Account(s) + u"\", "_s + quantity + u", "_s + limit + u", "_s +
-           activation + u");"_s;
-}
-
-// One side of the orders: its signal, quantity, order id, plug-in function, and the values
-// of the alternate-order flags after an order, with their comment.
+// One side of the orders: whether it buys, its signal, quantity, order id, plug-in function,
+// and the values of the alternate-order flags after an order, with their comment.
 struct OrderSide
 {
+    bool buy;
     QString signal;
     QString quantity;
     QString id;
@@ -135,7 +93,11 @@ void WriteOrderBlock(LineWriter& w, const GeneratorSettings& s, const OrderSide&
 {
     w.line(u"if("_s + side.signal + u" && ("_s + side.quantity + u">0))"_s);
     w.line(u"{"_s);
-    w.line(OrderCall(s, side.id, side.function, side.quantity, limit, activation));
+    // With a safety switch on, the order goes through the generated sendOrder.
+    const QString call = s.switches.any()
+                             ? SendOrderCall(side.buy, side.quantity, limit, activation)
+                             : PluginOrderCall(s, side.function, side.quantity, limit, activation);
+    w.line(u"  "_s + side.id + u" = "_s + call + u";"_s);
     if (s.reverseOnly) {
         w.line(u"  if(StrLen("_s + side.id + u")>0)"_s);
         w.line(u"  {"_s);
@@ -185,6 +147,25 @@ QString InsertNames(const QString& section, const QString& ticker, const QString
 
 } // namespace
 
+QString Escaped(const QString& name)
+{
+    QString out;
+    out.reserve(name.size());
+    for (QChar ch : name) {
+        if (ch == u'\\' || ch == u'"')
+            out += u'\\';
+        out += ch;
+    }
+    return out;
+}
+
+QString PluginOrderCall(const GeneratorSettings& s, const QString& function,
+                        const QString& quantity, const QString& limit, const QString& activation)
+{
+    return function + (s.peg ? u"PEG(\""_s : u"(\""_s) + Ticker(s) + u"\", \""_s + Account(s) +
+           u"\", "_s + quantity + u", "_s + limit + u", "_s + activation + u")"_s;
+}
+
 QString HeaderDate()
 {
     QDate date = QDate::currentDate();
@@ -201,6 +182,7 @@ QString HeaderDate()
 QString BuildHeaderSection(const GeneratorSettings& s, const QString& date)
 {
     LineWriter w(s.comments);
+    w.raw(SwitchHeaderLine(s));
     w.line(u"// **************************************"_s);
     w.line(u"// Formuła AFL wygenerowana przez Orvanta"_s);
     w.line(u"// "_s + date);
@@ -235,6 +217,7 @@ QString BuildHeaderSection(const GeneratorSettings& s, const QString& date)
         w.line(u"svPrevTime =  \"PrevTime\" + symbol + chartID;"_s,
                u"  // Zmienna statyczna przechowująca ostatnio odczytany czas w funkcji "
                u"isNewBar()");
+    w.raw(SwitchNameLines(s));
     w.line();
     w.line(u"if(Nz(StaticVarGet(svInit))==0)"_s,
            u"  // Sekcja inicjalizacyjna wykonywana jednokrotnie dla danego wykresu");
@@ -244,16 +227,19 @@ QString BuildHeaderSection(const GeneratorSettings& s, const QString& date)
     if (s.oneOrderPerBar)
         w.line(u"  StaticVarSet(svPrevTime, 0);"_s,
                u"  // Zerowanie zmiennej przechowującej czas dla potrzeb funkcji isNewBar");
-    w.line(u"  voxInit();"_s, u"  // Inicjalizacja plugina dla bieżącego wykresu");
-    if (s.tickerMode == TickerMode::Defined)
+    // A test script calls no plug-in function.
+    const bool plugin = !s.switches.testMode;
+    if (plugin)
+        w.line(u"  voxInit();"_s, u"  // Inicjalizacja plugina dla bieżącego wykresu");
+    if (plugin && s.tickerMode == TickerMode::Defined)
         w.line(u"  voxAddTicker(\""_s + Ticker(s) + u"\");"_s,
                u"  // Wywołanie funkcji dodającej wybrany walor (argument funkcji) do listy "
                u"zleceń manualnych");
-    if (s.intervalMode != IntervalMode::FromChart)
+    if (plugin && s.intervalMode != IntervalMode::FromChart)
         w.line(u"  voxSetInterval(\""_s + Ticker(s) + u"\", "_s + QString::number(s.interval) +
                    u");"_s,
                u"  // Zabezpieczenie: wybrano konkretny interwał");
-    if (s.reverseOnly)
+    if (plugin && s.reverseOnly)
         w.line(u"  voxOnlyReverse(\""_s + Ticker(s) + u"\", 1);"_s,
                u"  // Zabezpiecznie: dozwolone tylko zlecenia naprzemienne (po kupnie sprzedaż "
                u"i odwrotnie)");
@@ -271,8 +257,11 @@ QString BuildDeclarationSection(const GeneratorSettings& s)
            u"  // Zmienna przechowująca identyfikator zlecenia kupna (łańcuch znakowy)");
     w.line(u"idSell = \"\";"_s,
            u"  // Zmienna przechowująca identyfikator zlecenia sprzedaży (łańcuch znakowy)");
-    w.line(u"liczba = voxPositions(\""_s + Ticker(s) + u"\");"_s,
-           u"  // Zmienna zwracająca ilość walorów na rachunku");
+    if (s.switches.testMode)
+        w.line(u"liczba = Nz(StaticVarGet(svTestPos));"_s, Texts::TestHoldingComment);
+    else
+        w.line(u"liczba = voxPositions(\""_s + Ticker(s) + u"\");"_s,
+               u"  // Zmienna zwracająca ilość walorów na rachunku");
     if (s.positionMode != PositionMode::TargetSize) {
         // Written whatever the comment switch says: the user has to complete this code.
         w.raw(u"PopupWindow(\"Ten kod AFL wymaga uzupełnienia definicji wielkości pozycji "
@@ -311,6 +300,7 @@ QString BuildDeclarationSection(const GeneratorSettings& s)
         w.line();
         w.line(u"newbar = isNewBar();"_s, u"  // Zmienna określająca czy powstała nowa świeczka");
     }
+    w.raw(SwitchFunctions(s));
     return w.text();
 }
 
@@ -387,7 +377,7 @@ QString BuildBuySection(const GeneratorSettings& s)
     }
     w.line(QString(), u"  // Sekcja składania zlecenia kupna:");
     WriteOrderBlock(w, s,
-                    {u"mBuy"_s, u"pozycje"_s, u"idBuy"_s, u"voxBuy"_s, 0, 1,
+                    {true, u"mBuy"_s, u"pozycje"_s, u"idBuy"_s, u"voxBuy"_s, 0, 1,
                      u"Znacznik kupna jest zerowany (kupno zabronione) a sprzedaży ustawiany "
                      u"(sprzedaż dozwolona)"_s},
                     limit, activation);
@@ -403,10 +393,11 @@ QString BuildSellSection(const GeneratorSettings& s)
     const QString activation =
         s.activationIsFunction() ? u"getLimAkt(0)"_s : BuildActivationFunction(s);
     WriteOrderBlock(w, s,
-                    {u"mSell"_s, u"liczba"_s, u"idSell"_s, u"voxSell"_s, 1, 0,
+                    {false, u"mSell"_s, u"liczba"_s, u"idSell"_s, u"voxSell"_s, 1, 0,
                      u"Znacznik kupna jest ustawiany (kupno dozwolone) a sprzedaży zerowany "
                      u"(sprzedaż zabroniona)"_s},
                     limit, activation);
+    w.raw(SwitchPlotLines(s));
     return w.text();
 }
 

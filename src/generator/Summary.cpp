@@ -1,6 +1,7 @@
 #include "generator/Summary.h"
 
 #include "generator/FormatReal.h"
+#include "generator/GeneratorTexts.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -50,6 +51,24 @@ QString ReferenceText(const GeneratorSettings& s, const QLocale& locale)
     }
 }
 
+// The switches that are on, in the order of their boxes.
+SummaryNode SwitchesNode(const SafetySwitches& on)
+{
+    SummaryNode node;
+    node.header = Texts::SwitchesCaption + u':';
+    const auto add = [&node](const QString& text) { node.values.append(SummaryValue{text}); };
+    if (on.testMode)
+        add(Texts::TestModeCaption);
+    if (on.masterSwitch)
+        add(Texts::MasterSwitchCaption);
+    if (on.orderLog)
+        add(Texts::OrderLogSummary);
+    if (on.dailyCap > 0)
+        add(Texts::DailyCapBefore + u' ' + QString::number(on.dailyCap) + u' ' +
+            Texts::DailyCapAfter);
+    return node;
+}
+
 } // namespace
 
 QList<SummaryNode> BuildSummary(const GeneratorSettings& s, const QString& intSecsText,
@@ -71,6 +90,8 @@ QList<SummaryNode> BuildSummary(const GeneratorSettings& s, const QString& intSe
                                    : u"Dopuszczalne wiele zleceń w świeczce"_s,
                   s.reverseOnly ? u"Zlecenie tylko odwrotne do poprzedniego. "_s
                                 : u"Dopuszczalne wielokrotne zlecenia w tym samym kierunku. "_s});
+    if (s.switches.any())
+        tree << SwitchesNode(s.switches);
     tree << Node(u"Interwał:"_s, {IntervalText(s, intSecsText)});
 
     QStringList positions;

@@ -1,5 +1,6 @@
 #pragma once
-// The summary tree's data: nine headers with their value lines in display order.
+// The summary tree's data: nine headers (ten with a safety switch on) with their value lines in
+// display order.
 
 #include "generator/GeneratorSettings.h"
 
@@ -20,7 +21,8 @@ struct SummaryNode
     QList<SummaryValue> values; // in display order (top to bottom)
 };
 
-/// The nine categories; intSecsText is the text of the selected cbIntSecs item.
+/// The nine categories, and after the fourth the switches that are on when any is;
+/// intSecsText is the text of the selected cbIntSecs item.
 QList<SummaryNode> BuildSummary(const GeneratorSettings& settings, const QString& intSecsText,
                                 const QLocale& locale = QLocale::system());
 

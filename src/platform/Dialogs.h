@@ -28,6 +28,20 @@ enum class Answer
     Cancel,
 };
 
+/// The button of buttons that changes nothing: OK, No, or Cancel.
+constexpr Answer Declined(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::YesNoCancel:
+        return Answer::Cancel;
+    }
+    return Answer::Ok;
+}
+
 /// One file dialog of the window. It keeps its settings and remembers its last file name
 /// between uses, as the window's own dialog objects do.
 struct FileDialog

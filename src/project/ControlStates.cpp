@@ -10,13 +10,16 @@
 
 namespace Definicje {
 
-void LoadControlStates(const ProfileFile& file, const Controls::Page& page, const QString& section)
+void LoadControlStates(const ProfileFile& file, const Controls::Page& page, const QString& section,
+                       MissingKey missing)
 {
     using Controls::Kind;
     // The list is read again on every pass: a handler may add controls to the page.
     for (qsizetype i = 0; i < page.controls().size(); ++i) {
         Controls::Control* control = page.controls().at(i);
         const QString& key = control->name();
+        if (missing == MissingKey::Keep && !file.contains(section, key))
+            continue;
         switch (control->kind()) {
         case Kind::Edit:
         case Kind::LabeledEdit:

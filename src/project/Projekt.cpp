@@ -19,7 +19,8 @@ QString panelKey(qsizetype index)
 
 Platform::WriteResult SaveProject(const QString& path, ProjectData& data,
                                   const QList<Controls::Page*>& pages,
-                                  std::span<const bool> stepDone)
+                                  std::span<const bool> stepDone,
+                                  const QList<Controls::Page*>& trailing)
 {
     Definicje::ProfileFile file(path);
     file.writeString(Section, QStringLiteral("EdytorAFL"), Texts::ProjectMarker);
@@ -29,6 +30,8 @@ Platform::WriteResult SaveProject(const QString& path, ProjectData& data,
         Definicje::SaveControlStates(file, *page, Section);
     for (size_t i = 0; i < stepDone.size(); ++i)
         file.writeInt(Section, panelKey(qsizetype(i)), stepDone[i] ? 1 : 0);
+    for (const Controls::Page* page : trailing)
+        Definicje::SaveControlStates(file, *page, Section);
     const Platform::WriteResult result = file.save();
     if (result.ok)
         data.ProjectPath = path;
@@ -36,7 +39,7 @@ Platform::WriteResult SaveProject(const QString& path, ProjectData& data,
 }
 
 int LoadProject(const QString& path, ProjectData& data, const QList<Controls::Page*>& pages,
-                std::span<bool> stepDone, QString* error)
+                std::span<bool> stepDone, QString* error, const QList<Controls::Page*>& trailing)
 {
     const Definicje::ProfileFile file(path);
     if (error)
@@ -49,6 +52,8 @@ int LoadProject(const QString& path, ProjectData& data, const QList<Controls::Pa
     data.Build = file.readInt(Section, QStringLiteral("Build"), 0);
     for (const Controls::Page* page : pages)
         Definicje::LoadControlStates(file, *page, Section);
+    for (const Controls::Page* page : trailing)
+        Definicje::LoadControlStates(file, *page, Section, Definicje::MissingKey::Keep);
     for (size_t i = 0; i < stepDone.size(); ++i)
         stepDone[i] = file.readInt(Section, panelKey(qsizetype(i)), 0) != 0;
     return 0;

@@ -201,8 +201,25 @@ void PresetVariables(Environment& env)
 const QStringList& SpecialVariables()
 {
     static const QStringList names = {
-        u"Buy"_s,        u"Sell"_s,       u"Short"_s, u"Cover"_s,  u"BuyPrice"_s,    u"SellPrice"_s,
-        u"ShortPrice"_s, u"CoverPrice"_s, u"Title"_s, u"Filter"_s, u"PositionSize"_s};
+        u"Buy"_s,          u"Sell"_s,         u"Short"_s,         u"Cover"_s,      u"BuyPrice"_s,
+        u"SellPrice"_s,    u"ShortPrice"_s,   u"CoverPrice"_s,    u"Title"_s,      u"Tooltip"_s,
+        u"Filter"_s,       u"PositionSize"_s, u"PositionScore"_s, u"NumColumns"_s, u"GraphXSpace"_s,
+        u"GraphZOrder"_s,  u"Exclude"_s,      u"RoundLotSize"_s,  u"TickSize"_s,   u"PointValue"_s,
+        u"MarginDeposit"_s};
+    return names;
+}
+
+const QStringList& GlobalVariables()
+{
+    static const QStringList names = [] {
+        Environment env;
+        env.beginRun(0);
+        QStringList list = env.variables().keys();
+        for (const QString& name : SpecialVariables())
+            list.append(name.toCaseFolded());
+        list.removeDuplicates();
+        return list;
+    }();
     return names;
 }
 

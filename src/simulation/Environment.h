@@ -156,5 +156,8 @@ void PresetVariables(Environment& env);
 
 /// The special variables a script assigns for the chart and the analysis.
 const QStringList& SpecialVariables();
+/// The names that are global inside every function without a declaration, case-folded: the
+/// variables PresetVariables sets and the special variables.
+const QStringList& GlobalVariables();
 
 } // namespace Sim

@@ -1,6 +1,7 @@
 #pragma once
-// Messages of the dry run's foundation: run-time errors of values and built-in functions, and
-// the reasons a quotes file is refused.
+// Messages of the dry run: run-time errors of values, built-in functions and the interpreter,
+// problems of a script's #include files, the plug-in recorder's refusals and the replay's
+// places, and the reasons a quotes file is refused.
 
 #include <QString>
 
@@ -25,6 +26,10 @@ inline QString OperatorOnString(const QString& op)
 inline QString OperatorOnNone(const QString& op)
 {
     return QStringLiteral("operator %1 nie działa na wartości pustej").arg(op);
+}
+inline QString TextTooLong(qsizetype limit)
+{
+    return QStringLiteral("tekst dłuższy niż %1 znaków").arg(limit);
 }
 /// A condition of if, while, for, do or ?: that is not a single number.
 inline QString ConditionNotNumber(const QString& kind)
@@ -116,6 +121,142 @@ inline const QString StaticTextNeedsText =
 inline QString UnknownNowFormat(double format)
 {
     return QStringLiteral("nieznany format %1").arg(format);
+}
+
+// ---- the interpreter ----
+
+/// Where a run stopped: "wiersz 12: nieznana funkcja Foo".
+inline QString AtLine(int line, const QString& message)
+{
+    return QStringLiteral("wiersz %1: %2").arg(QString::number(line), message);
+}
+/// The same in an #include'd file: "plik „wspolne.afl”, wiersz 3: ...".
+inline QString InFile(const QString& file, const QString& located)
+{
+    return QStringLiteral("plik „%1”, %2").arg(file, located);
+}
+inline QString UnknownFunction(const QString& name)
+{
+    return QStringLiteral("nieznana funkcja %1").arg(name);
+}
+inline QString FunctionBeforeDefinition(const QString& name)
+{
+    return QStringLiteral("funkcja %1 użyta przed swoją definicją").arg(name);
+}
+inline QString UninitialisedVariable(const QString& name)
+{
+    return QStringLiteral("zmienna %1 użyta przed nadaniem jej wartości").arg(name);
+}
+inline QString FunctionWithoutParentheses(const QString& name)
+{
+    return QStringLiteral("%1 to funkcja: jej wywołanie wymaga nawiasów, np. %1()").arg(name);
+}
+inline QString NoValueFrom(const QString& function)
+{
+    return QStringLiteral("funkcja %1 nie zwraca wartości").arg(function);
+}
+inline const QString NoValue = QStringLiteral("wyrażenie nie ma wartości");
+inline QString IndexNotNumber(const QString& kind)
+{
+    return QStringLiteral("indeks musi być liczbą, a jest %1").arg(kind);
+}
+inline QString ElementNotNumber(const QString& kind)
+{
+    return QStringLiteral("element tablicy musi być liczbą, a przypisywana wartość jest %1")
+        .arg(kind);
+}
+inline QString SwitchSubject(const QString& kind)
+{
+    return QStringLiteral("wyrażenie instrukcji switch musi być liczbą lub tekstem, a jest %1")
+        .arg(kind);
+}
+inline const QString BreakOutside =
+    QStringLiteral("instrukcja break poza pętlą i instrukcją switch");
+inline const QString ContinueOutside = QStringLiteral("instrukcja continue poza pętlą");
+inline const QString ReturnOutside = QStringLiteral("instrukcja return poza funkcją");
+inline QString StepLimit(qint64 limit)
+{
+    return QStringLiteral(
+               "przekroczono limit %1 kroków jednego przebiegu skryptu (pętla bez końca?)")
+        .arg(limit);
+}
+inline QString CallDepthLimit(int limit)
+{
+    return QStringLiteral(
+               "przekroczono limit %1 zagnieżdżonych wywołań funkcji (rekurencja bez końca?)")
+        .arg(limit);
+}
+inline const QString MemberNotSupported =
+    QStringLiteral("obiekty automatyzacji (odwołania z kropką) nie są obsługiwane w symulacji");
+inline const QString MatrixProductNotSupported =
+    QStringLiteral("operator @ (iloczyn macierzy) nie jest obsługiwany w symulacji");
+inline const QString NestedElementNotSupported = QStringLiteral(
+    "przypisanie do elementu tablicy dwuwymiarowej nie jest obsługiwane w symulacji");
+inline const QString StaticDeclarationNotSupported = QStringLiteral(
+    "deklaracja static nie jest obsługiwana w symulacji; użyj StaticVarGet i StaticVarSet");
+
+// ---- the script and its #include files, before any run ----
+
+/// A syntax error or an #include problem: "wiersz 3, znak 5: brak średnika".
+inline QString AtPosition(int line, int column, const QString& message)
+{
+    return QStringLiteral("wiersz %1, znak %2: %3")
+        .arg(QString::number(line), QString::number(column), message);
+}
+inline QString IncludeMissing(const QString& path)
+{
+    return QStringLiteral("brak pliku „%1” dołączanego dyrektywą #include").arg(path);
+}
+inline QString IncludeCycle(const QString& path)
+{
+    return QStringLiteral("plik „%1” dołącza sam siebie").arg(path);
+}
+inline QString IncludeTooDeep(int limit)
+{
+    return QStringLiteral("zbyt głębokie zagnieżdżenie dyrektyw #include (ponad %1)").arg(limit);
+}
+inline QString IncludeNotAFile(const QString& argument)
+{
+    return QStringLiteral("dyrektywa #include %1 nie jest obsługiwana w symulacji").arg(argument);
+}
+
+// ---- the plug-in recorder ----
+
+inline const QString SideBuy = QStringLiteral("kupno");
+inline const QString SideSell = QStringLiteral("sprzedaż");
+inline const QString StatusSent = QStringLiteral("wysłane");
+inline const QString StatusRefused = QStringLiteral("odrzucone");
+inline const QString StatusTestMode = QStringLiteral("niewysłane (tryb testowy)");
+/// An interval as voxSetInterval takes it: seconds, or a tick count when negative.
+inline QString IntervalText(double interval)
+{
+    return interval < 0 ? QStringLiteral("%1 ticków").arg(-interval)
+                        : QStringLiteral("%1 s").arg(interval);
+}
+inline QString RefusedInterval(const QString& chart, const QString& required)
+{
+    return QStringLiteral("wykres ma interwał %1, a zlecenia są dozwolone tylko przy interwale %2 "
+                          "(voxSetInterval)")
+        .arg(chart, required);
+}
+inline const QString RefusedSecondBuy = QStringLiteral(
+    "drugie z rzędu zlecenie kupna, a dozwolone są tylko zlecenia naprzemienne (voxOnlyReverse)");
+inline const QString RefusedSecondSell = QStringLiteral("drugie z rzędu zlecenie sprzedaży, a "
+                                                        "dozwolone są tylko zlecenia naprzemienne "
+                                                        "(voxOnlyReverse)");
+inline QString RefusedQuantity(const QString& quantity)
+{
+    return QStringLiteral("ilość %1 nie jest dodatnią liczbą całkowitą mniejszą od 10^15")
+        .arg(quantity);
+}
+
+// ---- the replay ----
+
+/// Where a replay stopped: "świeca nr 460 (2024-01-12 10:15:00), odświeżenie 2: wiersz 45: ...".
+inline QString AtBar(int barNumber, const QString& time, int refresh, const QString& located)
+{
+    return QStringLiteral("świeca nr %1 (%2), odświeżenie %3: %4")
+        .arg(QString::number(barNumber), time, QString::number(refresh), located);
 }
 
 // ---- quotes files ----

@@ -246,8 +246,13 @@ Value Apply(BinaryOp op, Value left, Value right)
     if (left.isNone() || right.isNone())
         throw RunError(Texts::OperatorOnNone(OperatorName(op)));
     if (left.isString() || right.isString()) {
-        if (op == BinaryOp::Add)
-            return Value(JoinedText(left) + JoinedText(right));
+        if (op == BinaryOp::Add) {
+            QString joined = JoinedText(left);
+            const QString tail = JoinedText(right);
+            if (joined.size() + tail.size() > MaxTextLength)
+                throw RunError(Texts::TextTooLong(MaxTextLength));
+            return Value(joined + tail);
+        }
         if ((op == BinaryOp::Equal || op == BinaryOp::NotEqual) && left.isString() &&
             right.isString())
             return Value::truth((left.string() == right.string()) == (op == BinaryOp::Equal));

@@ -14,6 +14,9 @@ namespace Sim {
 /// exact to the second (docs/decisions/simulation.md).
 using Number = double;
 
+/// The longest text a run may build; a longer one stops it.
+inline constexpr qsizetype MaxTextLength = 1'000'000;
+
 /// AFL's Null, the empty value: what an indicator gives before it has enough bars.
 inline constexpr Number Null = -1e10;
 

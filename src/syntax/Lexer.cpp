@@ -541,6 +541,22 @@ const char16_t* Lexer::unicodeIdentifier(const char16_t* start, Token& token)
     return p;
 }
 
+// A string goes on over the line break at p when the next line closes it: that line holds an
+// odd number of quotes not escaped by a backslash.
+bool Lexer::nextLineClosesString(const char16_t* p) const
+{
+    if (*p == u'\r' && p + 1 != m_end && p[1] == u'\n')
+        ++p;
+    int quotes = 0;
+    for (++p; p != m_end && !isLineBreak(*p); ++p) {
+        if (*p == u'"')
+            ++quotes;
+        else if (*p == u'\\' && p + 1 != m_end && !isLineBreak(p[1]))
+            ++p;
+    }
+    return quotes % 2 == 1;
+}
+
 const char16_t* Lexer::string(const char16_t* start, Token& token)
 {
     const char16_t* p = start + 1;
@@ -552,8 +568,12 @@ const char16_t* Lexer::string(const char16_t* start, Token& token)
             closed = true;
             break;
         }
-        if (isLineBreak(c))
-            break;
+        if (isLineBreak(c)) {
+            if (!nextLineClosesString(p))
+                break;
+            p = lineBreak(p);
+            continue;
+        }
         if (c == u'\\') {
             token.flags |= Token::HasEscape;
             ++p;

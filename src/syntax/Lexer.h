@@ -80,6 +80,8 @@ private:
     bool startsTrivia(const char16_t* p) const;
     /// Skips white space and comments from p on.
     const char16_t* skipTrivia(const char16_t* p);
+    /// True when the line after the line break at p closes a string left open on it.
+    bool nextLineClosesString(const char16_t* p) const;
     /// Steps over the line break (CR LF, LF or CR) at p and notes the line that starts.
     const char16_t* lineBreak(const char16_t* p);
     // Each of these reads the rest of token, whose offset and flags are set, from start on,

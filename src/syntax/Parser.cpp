@@ -268,9 +268,8 @@ void Parser::fatal(int offset, DiagnosticKind kind)
 {
     if (kind == DiagnosticKind::TooDeep)
         m_tooDeep = true;
-    if (m_aborted)
-        return;
-    addDiagnostic(offset, kind);
+    if (!m_aborted)
+        addDiagnostic(offset, kind);
     m_aborted = true;
     stopReading();
 }

@@ -147,6 +147,23 @@ QWidget* safeguardsPage(App::TForm1& form, QWidget* parent)
     WizardPages::placeBeside(interval, 1, new ComboBoxWidget(&form.cbIntSecs, page), 120, column);
     WizardPages::placeBeside(interval, 2, new SpinEditWidget(&form.csIntSecs, page), 120, column);
     WizardPages::placeBeside(interval, 3, new SpinEditWidget(&form.csIntTicks, page), 120, column);
+
+    // The safety switches below the questions, one a row; the cap reads as one sentence.
+    auto* switches = new QGroupBox(form.gbSwitches.caption(), page);
+    switches->setObjectName(form.gbSwitches.name());
+    switches->setGeometry(Left, interval->geometry().bottom() + 8, WizardPages::PageWidth, 118);
+    checkBox(form.cbTestMode, switches, 12, 20);
+    checkBox(form.cbSwitch, switches, 12, 44);
+    checkBox(form.cbOrderLog, switches, 12, 68);
+    auto* cap = checkBox(form.cbDailyCap, switches, 12, 92);
+    auto* count = new SpinEditWidget(&form.csDailyCap, switches);
+    at(count, cap->geometry().right() + Gap,
+       cap->y() + (cap->height() - count->sizeHint().height()) / 2, 60);
+    auto* unit = new QLabel(Afl::Texts::DailyCapAfter, switches);
+    unit->setObjectName(QStringLiteral("csDailyCap_label"));
+    at(unit, count->geometry().right() + Gap,
+       cap->y() + (cap->height() - unit->sizeHint().height()) / 2, unit->sizeHint().width());
+    unit->setBuddy(count);
     return page;
 }
 

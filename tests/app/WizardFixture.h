@@ -1,11 +1,11 @@
 #pragma once
 // A started main-window model with scripted dialogs and helpers that answer wizard steps.
 
+#include "../support/TempFiles.h"
 #include "app/ScriptedDialogs.h"
 #include "app/TForm1.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 /// The window after start-up (FormShow), with a Polish locale and scripted dialogs.
@@ -13,7 +13,8 @@ struct Wizard
 {
     App::ScriptedDialogs dialogs;
     App::TForm1 form;
-    QTemporaryDir dir;
+    TestSupport::TempFiles files;
+    const QTemporaryDir& dir = files.dir();
 
     explicit Wizard(const QLocale& locale = QLocale(QLocale::Polish, QLocale::Poland))
     {
@@ -22,14 +23,7 @@ struct Wizard
         form.FormShow();
     }
 
-    QString write(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
-        return path;
-    }
+    QString write(const QString& name, const QByteArray& bytes) { return files.write(name, bytes); }
 
     /// Chooses path with "Wybierz..." and presses "Wczytaj".
     void load(const QString& path)

@@ -9,6 +9,7 @@ private Q_SLOTS:
     void summaryEnablesGenerationOnlyWhenComplete_data();
     void summaryEnablesGenerationOnlyWhenComplete();
     void captureFollowsLaterChanges();
+    void failedGenerationKeepsButtonsAndFlags_data();
     void failedGenerationKeepsButtonsAndFlags();
 };
 
@@ -55,10 +56,24 @@ void TestGenerate::captureFollowsLaterChanges()
     QVERIFY(!f.btGeneruj.isEnabled()); // step 5 is no longer complete
 }
 
+void TestGenerate::failedGenerationKeepsButtonsAndFlags_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no Buy") << QByteArray("x = C;\r\nSell = C < O;\r\n")
+                            << QStringLiteral("Nie można odnaleźć definicji sygnału BUY!");
+    // The source parses; deleting its ApplyStop call leaves an argument empty.
+    QTest::newRow("the finished script does not parse")
+        << QByteArray("Buy = C > O;\r\nSell = C < O;\r\nx = IIf(C > O, ApplyStop(0, 1, 2), 0);\r\n")
+        << QStringLiteral("Błąd edytora: wygenerowany kod AFL zawiera błąd składni:");
+}
+
 void TestGenerate::failedGenerationKeepsButtonsAndFlags()
 {
+    QFETCH(QByteArray, script);
+    QFETCH(QString, reason);
     Wizard w;
-    w.loadText("x = C;\r\nSell = C < O;\r\n");
+    w.loadText(script);
     QVERIFY(w.form.ScriptAccepted);
     for (int p = 0; p < 5; ++p) {
         w.answer(p);
@@ -69,7 +84,8 @@ void TestGenerate::failedGenerationKeepsButtonsAndFlags()
     f.btGeneruj.click();
     const QStringList remarks = f.rUwagi.lines();
     QCOMPARE(remarks.last(), QStringLiteral("Nie można wygenerować poprawnego kodu AFL."));
-    QVERIFY(remarks.contains(QStringLiteral("Nie można odnaleźć definicji sygnału BUY!")));
+    QVERIFY(remarks.contains(reason));
+    QVERIFY(!f.lastGeneration().success);
     QCOMPARE(f.pcEdits.currentIndex(), 2);
     QVERIFY(f.btGeneruj.isEnabled());
     QVERIFY(!f.btZapisz.isEnabled());

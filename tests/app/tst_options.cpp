@@ -426,7 +426,6 @@ void TestOptions::pegRebuildsOrderList()
     QVERIFY(!f.cbLimAkt.isEnabled());
     QVERIFY(!f.rgDeviation.isEnabled());
     QCOMPARE(f.rgDeviation.itemIndex(), 0); // values are kept
-    QCOMPARE(f.edValDev.top(), App::TForm1::ValDevTopPeg);
     f.rgOrders.click(0);
     QVERIFY(f.btDalej.isEnabled()); // PEG needs no answer about the activation limit
     f.cbPEG.click();
@@ -436,7 +435,6 @@ void TestOptions::pegRebuildsOrderList()
     QCOMPARE(f.rgOrders.itemIndex(), -1);
     QVERIFY(f.edCentDev.isVisible());
     QVERIFY(f.edCentDev.isEnabled());
-    QCOMPARE(f.edValDev.top(), App::TForm1::ValDevTop);
 }
 
 void TestOptions::pegKeepsCheckedActivationLimitDemands()

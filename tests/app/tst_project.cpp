@@ -17,7 +17,9 @@ const QStringList ProjectKeys = {
     "cbOneSignal", "rgHowPosition", "rgPositions", "csCount",   "csValue",    "rgOrders",
     "rgDeviation", "edOtherPrice",  "edValDev",    "edCentDev", "edLimAkt",   "cbLimAkt",
     "rgCentPkt",   "cbPEG",         "panel0",      "panel1",    "panel2",     "panel3",
-    "panel4",      "panel5"};
+    "panel4",      "panel5",
+    // The safety switches follow every key of the first version.
+    "cbTestMode",  "cbSwitch",      "cbOrderLog",  "cbDailyCap", "csDailyCap"};
 
 QByteArray readAll(const QString& path)
 {
@@ -219,8 +221,9 @@ void TstProject::newProjectSavedAtOnceWritesAllKeys()
     const QByteArray bytes = readAll(path);
     QVERIFY(bytes.startsWith("[DATA]\r\nEdytorAFL=Projekt\r\nFilename=\r\nBuild=0\r\nleAFL=\r\n"));
     QVERIFY(bytes.endsWith("panel0=0\r\npanel1=0\r\npanel2=0\r\npanel3=0\r\npanel4=0\r\n"
-                           "panel5=0\r\n"));
-    QCOMPARE(bytes.count("\r\n"), 39);
+                           "panel5=0\r\ncbTestMode=0\r\ncbSwitch=0\r\ncbOrderLog=0\r\n"
+                           "cbDailyCap=0\r\ncsDailyCap=10\r\n"));
+    QCOMPARE(bytes.count("\r\n"), 44);
     QCOMPARE(file.readString(QStringLiteral("DATA"), QStringLiteral("rgTicker")),
              QStringLiteral("-1"));
     QCOMPARE(file.readString(QStringLiteral("DATA"), QStringLiteral("cbComments")),
@@ -499,24 +502,50 @@ void TstProject::roundTrip()
     }
 }
 
+// A script that cannot be read leaves the project open on step 1 without a script, as a
+// failed load there does; loading it once it can be read goes on from there.
 void TstProject::unreadableSourceIsReported()
 {
     Wizard w;
-    w.walkTo(2);
+    w.walkTo(5);
     const QString script = w.form.projectData.SourcePath;
     const QString path = saveAs(w, QStringLiteral("gone.afp"));
-    QVERIFY(QFile::remove(script));
+    const QStringList options = optionStates(w.form, -1);
+    QVERIFY(QFile::rename(script, script + QStringLiteral(".away")));
 
     Wizard fresh;
+    auto& f = fresh.form;
     open(fresh, path);
     QCOMPARE(fresh.dialogs.messages().size(), 1);
     QVERIFY(fresh.dialogs.messages().first().text.startsWith(
         QStringLiteral("Nie można wczytać skryptu AFL %1\r\n").arg(script)));
     QVERIFY(fresh.dialogs.messages().first().text.size() > script.size() + 32);
-    QCOMPARE(fresh.form.leAFL.text(), script);
-    QVERIFY(fresh.form.rEdit.isEmpty());
-    QCOMPARE(fresh.form.caption(), QStringLiteral("Orvanta [%1]").arg(path));
-    QCOMPARE(fresh.form.pcTab.currentIndex(), 1);
+    QCOMPARE(f.leAFL.text(), script);
+    QVERIFY(f.leAFL.isInvalid());
+    QVERIFY(f.rEdit.isEmpty());
+    QCOMPARE(f.caption(), QStringLiteral("Orvanta [%1]").arg(path));
+    QCOMPARE(f.projectData.ProjectPath, path);
+    QCOMPARE(optionStates(f, -1), options);
+    QVERIFY(!f.ScriptAccepted);
+    QVERIFY(!f.stepDone(TForm1::PageStart));
+    QVERIFY(!f.generationAllowed());
+    QCOMPARE(f.pcTab.currentIndex(), 0);
+    QCOMPARE(fresh.visibleTabs(), QList<int>{0});
+    QVERIFY(!f.btDalej.isEnabled());
+    QVERIFY(!f.btWstecz.isEnabled());
+    QVERIFY(f.Zapisz1.isEnabled());
+    QVERIFY(!f.ProjectModified);
+
+    QVERIFY(QFile::rename(script + QStringLiteral(".away"), script));
+    QVERIFY(f.Button7.isEnabled());
+    f.Button7.click();
+    QVERIFY(f.ScriptAccepted);
+    QVERIFY(!f.leAFL.isInvalid());
+    QVERIFY(f.btDalej.isEnabled());
+    for (int page = TForm1::PageStart; page < TForm1::PageEnd; ++page)
+        f.btDalej.click();
+    QCOMPARE(f.pcTab.currentIndex(), int(TForm1::PageEnd));
+    QVERIFY(f.generationAllowed());
 }
 
 void TstProject::rejectedSourceEmptiesTheProject()

@@ -12,6 +12,8 @@ private Q_SLOTS:
     void acceptedScript_data();
     void acceptedScript();
     void refusedScriptRemarks();
+    void syntaxErrorsListed_data();
+    void syntaxErrorsListed();
     void unreadableFile_data();
     void unreadableFile();
     void emptyPathDoesNothing();
@@ -63,20 +65,15 @@ void TestScript::chooseCancelledChangesNothing()
 void TestScript::acceptedScript_data()
 {
     QTest::addColumn<QByteArray>("script");
-    QTest::addColumn<QStringList>("remarks");
-    QTest::newRow("plain") << Wizard::simpleScript() << QStringList();
+    QTest::newRow("plain") << Wizard::simpleScript();
     QTest::newRow("voxBuy only in a comment")
-        << QByteArray("Buy = C > O; // voxBuy(\"X\")\r\n/* voxInit(); */\r\nSell = C < O;\r\n")
-        << QStringList();
-    QTest::newRow("no Sell") << QByteArray("Buy = C > O;\r\n")
-                             << QStringList{QStringLiteral(
-                                    "W oryginalnym kodzie AFL brakuje definicji sygnału SELL!")};
+        << QByteArray("Buy = C > O; // voxBuy(\"X\")\r\n/* voxInit(); */\r\nSell = C < O;\r\n");
+    QTest::newRow("no Sell") << QByteArray("Buy = C > O;\r\n");
 }
 
 void TestScript::acceptedScript()
 {
     QFETCH(QByteArray, script);
-    QFETCH(QStringList, remarks);
     Wizard w;
     auto& f = w.form;
     f.pcEdits.setCurrentIndex(2);
@@ -88,8 +85,7 @@ void TestScript::acceptedScript()
     QVERIFY(f.ProjectModified);
     QVERIFY(f.rGenAFL.isEmpty());
     QCOMPARE(f.pcEdits.currentIndex(), 0);
-    QVERIFY(f.rUwagi.isEmpty()); // remarks of an accepted script are kept, not shown
-    QCOMPARE(f.analysis.loadRemarks(), remarks);
+    QVERIFY(f.rUwagi.isEmpty()); // remarks of an accepted script are not shown
     QCOMPARE(f.projectData.SourcePath, f.leAFL.text());
     QCOMPARE(f.SourceLines.value(), f.rEdit.lines());
     QVERIFY(!f.Zapisz1.isEnabled()); // no project file yet
@@ -135,6 +131,46 @@ void TestScript::refusedScriptRemarks()
     for (int i = 0; i < 6; ++i)
         QVERIFY(!f.StepDone[i]);
     QVERIFY(!f.rEdit.isEmpty()); // the refused script stays visible
+}
+
+// A syntax error refuses nothing: the remarks list the errors after what loading wrote.
+void TestScript::syntaxErrorsListed_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QStringList>("remarks");
+    const QStringList errors{QString(),
+                             QStringLiteral("W oryginalnym kodzie AFL wykryto błędy składni:"),
+                             QStringLiteral("wiersz 2, znak 9: brak średnika"),
+                             QStringLiteral("wiersz 3, znak 5: niedomknięty nawias")};
+    QTest::newRow("accepted") << QByteArray("Buy = 1;\r\nSell = 0\r\nx = (1;\r\n") << true
+                              << errors;
+    QTest::newRow("refused")
+        << QByteArray("Buy = 1;\r\nSell = 0\r\nx = (1; voxInit();\r\n") << false
+        << QStringList{QString(),
+                       QStringLiteral("W oryginalnum kodzie AFL znaleziono wywołania następujących "
+                                      "funkcji plugina:"),
+                       QStringLiteral("   voxInit"),
+                       QString(),
+                       QStringLiteral("Należy usunąć wszelkie odwołania do funkcji plugina"),
+                       QString(),
+                       QStringLiteral(
+                           "Skrypt AFL nie może być redagowany za pomocą tego edytora!")} +
+               errors;
+}
+
+void TestScript::syntaxErrorsListed()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(bool, accepted);
+    QFETCH(QStringList, remarks);
+    Wizard w;
+    auto& f = w.form;
+    w.loadText(script);
+    QCOMPARE(f.ScriptAccepted, accepted);
+    QCOMPARE(f.btDalej.isEnabled(), accepted);
+    QCOMPARE(f.rUwagi.lines(), remarks);
+    QCOMPARE(f.pcEdits.currentIndex(), 2);
 }
 
 void TestScript::unreadableFile_data()

@@ -1,9 +1,9 @@
 // Tests of "orvanta check": reports, insertion lines mapped to the file, exit codes, odd input.
 
+#include "../support/TempFiles.h"
 #include "CliRun.h"
 
 #include <QBuffer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -23,17 +23,9 @@ class TestCheck : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    int m_files = 0;
+    TestSupport::TempFiles m_files;
 
-    QString write(const QByteArray& bytes)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("s%1.afl").arg(++m_files));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    QString write(const QByteArray& bytes) { return m_files.write(bytes); }
 
 private Q_SLOTS:
     void insertionLine_data();
@@ -41,6 +33,8 @@ private Q_SLOTS:
     void reports_data();
     void reports();
     void showSignals();
+    void syntax_data();
+    void syntax();
     void arguments_data();
     void arguments();
     void unreadable();
@@ -153,10 +147,13 @@ void TestCheck::reports_data()
         << QString();
     QTest::newRow("unterminated block comment")
         << QByteArray("Buy = 1;\r\nSell = 0;\r\n/* never closed\r\nx = 1;\r\n") << 0
-        << QStringLiteral("dopisane na końcu skryptu.\n") << QString();
+        << QStringLiteral("dopisane na końcu skryptu.\n@FILE@:3:1: niedomknięty komentarz\n")
+        << QString();
     QTest::newRow("unterminated string")
         << QByteArray("Buy = 1;\r\nSell = 0;\r\nt = \"open\r\nx = 1;\r\n") << 0
-        << QStringLiteral("przed wierszem 3:\nt = \"open\n") << QString();
+        << QStringLiteral(
+               "przed wierszem 3:\nt = \"open\n@FILE@:3:5: niedomknięty łańcuch znaków\n")
+        << QString();
     QTest::newRow("unbalanced brackets")
         << QByteArray("x = ((1;\r\n{\r\nBuy = 1;\r\nSell = 0;\r\n}}\r\n)) y;\r\n") << 0 << QString()
         << QString();
@@ -177,7 +174,9 @@ void TestCheck::reports()
     QFETCH(int, status);
     QFETCH(QString, out);
     QFETCH(QString, err);
-    const CliRun run = runCli({QStringLiteral("check"), write(script)});
+    const QString path = write(script);
+    out.replace(QStringLiteral("@FILE@"), path);
+    const CliRun run = runCli({QStringLiteral("check"), path});
     QCOMPARE(run.status, status);
     QVERIFY2(run.out.endsWith(out), qPrintable(run.out));
     QVERIFY2(run.err.endsWith(err), qPrintable(run.err));
@@ -202,6 +201,49 @@ void TestCheck::showSignals()
     QVERIFY2(shown.out.contains(QStringLiteral("\n   PlotShapes x1\n")), qPrintable(shown.out));
     QVERIFY2(shown.out.endsWith(QStringLiteral("przed wierszem 4:\nPlot(C, \"C\", 1);\n")),
              qPrintable(shown.out));
+}
+
+// Syntax errors after the report, as FILE:LINE:COLUMN; --strict fails on them; a moved
+// insertion point is explained before the line it names.
+void TestCheck::syntax_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<bool>("strict");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+
+    const QByteArray broken = "Buy = 1;\r\nSell = 0\r\nx = (1;\r\n";
+    const QString errors =
+        QStringLiteral("@FILE@:2:9: brak średnika\n@FILE@:3:5: niedomknięty nawias\n");
+    QTest::newRow("errors") << broken << false << 0 << errors;
+    QTest::newRow("errors, strict") << broken << true << 1 << errors;
+    QTest::newRow("clean, strict") << QByteArray("Buy = 1;\r\nSell = 0;\r\n") << true << 0
+                                   << QStringLiteral("dopisane na końcu skryptu.\n");
+    QTest::newRow("refused, strict") << QByteArray("voxInit(;\r\nBuy = 1;\r\nSell = 0;\r\n") << true
+                                     << 2 << QStringLiteral("@FILE@:1:9: brak wyrażenia\n");
+    QTest::newRow("moved out of a loop")
+        << QByteArray("Sell = 0;\r\nfor (i = 0; i < 9; i++) { x = Buy[i]; Buy[i] = 1; y = i; }\r\n"
+                      "Plot(C, \"C\", 1);\r\n")
+        << true << 0
+        << QStringLiteral("\nSekcje sygnałów i zleceń przeniesiono za wiersz 2 oryginalnego kodu "
+                          "AFL, bo znalazłyby się wewnątrz pętli.\n\nSekcje sygnałów i zleceń "
+                          "zostaną wstawione przed wierszem 3:\nPlot(C, \"C\", 1);\n");
+}
+
+void TestCheck::syntax()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(bool, strict);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    const QString path = write(script);
+    out.replace(QStringLiteral("@FILE@"), path);
+    QStringList args{QStringLiteral("check"), path};
+    if (strict)
+        args << QStringLiteral("--strict");
+    const CliRun run = runCli(args);
+    QCOMPARE(run.status, status);
+    QVERIFY2(run.out.endsWith(out), qPrintable(run.out));
 }
 
 void TestCheck::arguments_data()
@@ -240,7 +282,7 @@ void TestCheck::arguments()
 
 void TestCheck::unreadable()
 {
-    const QString path = m_dir.filePath(QStringLiteral("missing.afl"));
+    const QString path = m_files.path(QStringLiteral("missing.afl"));
     const CliRun run = runCli({QStringLiteral("check"), path});
     QCOMPARE(run.status, 2);
     QVERIFY2(run.err.startsWith(QStringLiteral("orvanta: Nie można wczytać skryptu AFL ") + path +

@@ -1,5 +1,6 @@
 // Tests of "orvanta generate": the demo project, output files, the source override, refusals.
 
+#include "../support/TempFiles.h"
 #include "CliRun.h"
 #include "app/ScriptedDialogs.h"
 #include "app/TForm1.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -67,16 +67,12 @@ class TestGenerate : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
+    TestSupport::TempFiles m_files;
 
-    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString path(const QString& name) const { return m_files.path(name); }
     QString write(const QString& name, const QByteArray& bytes) const
     {
-        const QString target = path(name);
-        QFile file(target);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(target));
-        return target;
+        return m_files.write(name, bytes);
     }
     /// A copy of the demo project with the keys changed through "project set".
     QString demoCopy(const QString& name, const QStringList& assignments) const
@@ -104,12 +100,14 @@ private Q_SLOTS:
     void badInput();
     void generationFails_data();
     void generationFails();
+    void switchesThroughProjectSet_data();
+    void switchesThroughProjectSet();
 };
 
 void TestGenerate::initTestCase()
 {
     qputenv("SOURCE_DATE_EPOCH", "1706832000");
-    QVERIFY(m_dir.isValid());
+    QVERIFY(m_files.dir().isValid());
     QVERIFY(QFile::exists(DemoProject));
     write(QStringLiteral("other.afl"),
           "// other system\r\nBuy = Cross(C, MA(C, 20));\r\nSell = Cross(MA(C, 20), C);\r\n");
@@ -120,10 +118,13 @@ void TestGenerate::initTestCase()
     write(QStringLiteral("nobuy.afl"), "Sell = C < O;\r\nx = 1;\r\n");
     write(QStringLiteral("sellcomment.afl"), "Buy = C > O;\r\n// Sell = C < O;\r\n");
     write(QStringLiteral("empty.afl"), QByteArray());
+    // Deleting the ApplyStop call leaves an argument empty.
+    write(QStringLiteral("broken.afl"),
+          "Buy = C > O;\r\nSell = C < O;\r\nx = IIf(C > O, ApplyStop(0, 1, 2), 0);\r\n");
     write(QStringLiteral("wide.afl"), "// \xe6\x97\xa5 chart\r\nBuy = C > O;\r\nSell = C < O;\r\n");
     write(QStringLiteral("notes.afp"), "[DATA]\r\nEdytorAFL=projekt\r\nFilename=demo.afl\r\n");
     write(QStringLiteral("old.afl"), "old script\r\n");
-    QDir(m_dir.path()).mkdir(QStringLiteral("folder.afp"));
+    QDir(m_files.dir().path()).mkdir(QStringLiteral("folder.afp"));
 }
 
 // The demo project is exactly what the window saves after this walk through the wizard,
@@ -194,9 +195,9 @@ void TestGenerate::demoGenerates_data()
     QTest::newRow("repository root")
         << QStringLiteral(ORVANTA_SOURCE_DIR) << QStringLiteral("examples/demo.afp");
     QTest::newRow("examples folder") << ExamplesDir << QStringLiteral("demo.afp");
-    QTest::newRow("other folder, absolute path") << m_dir.path() << DemoProject;
+    QTest::newRow("other folder, absolute path") << m_files.dir().path() << DemoProject;
     QTest::newRow("other folder, relative path")
-        << m_dir.path() << QDir(m_dir.path()).relativeFilePath(DemoProject);
+        << m_files.dir().path() << QDir(m_files.dir().path()).relativeFilePath(DemoProject);
 }
 
 void TestGenerate::demoGenerates()
@@ -277,9 +278,9 @@ void TestGenerate::outputFile()
 void TestGenerate::sourceOverride()
 {
     const QByteArray before = readBytes(DemoProject);
-    const QStringList entriesBefore = QDir(m_dir.path()).entryList(QDir::Files);
-    const CliRun run = runIn(m_dir.path(), {QStringLiteral("generate"), DemoProject,
-                                            QStringLiteral("--source=other.afl")});
+    const QStringList entriesBefore = QDir(m_files.dir().path()).entryList(QDir::Files);
+    const CliRun run = runIn(m_files.dir().path(), {QStringLiteral("generate"), DemoProject,
+                                                    QStringLiteral("--source=other.afl")});
     QCOMPARE(run.status, 0);
     const QStringList lines = run.out.split(QStringLiteral("\r\n"));
     QVERIFY(lines.contains(QStringLiteral("// other system")));
@@ -289,7 +290,7 @@ void TestGenerate::sourceOverride()
     QVERIFY(run.out.contains(QStringLiteral("5000")));
     QVERIFY(lines.contains(QStringLiteral("  if(bs) cena = cena + cena*0.01;  // kupno")));
     QCOMPARE(readBytes(DemoProject), before);
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), entriesBefore);
+    QCOMPARE(QDir(m_files.dir().path()).entryList(QDir::Files), entriesBefore);
 
     // The same script named by its absolute path gives the same script.
     const CliRun absolute = runCli({QStringLiteral("generate"), QStringLiteral("--source"),
@@ -416,6 +417,10 @@ void TestGenerate::generationFails_data()
     QTest::newRow("no Buy") << QStringLiteral("nobuy.afl") << buy;
     QTest::newRow("Sell only in a comment") << QStringLiteral("sellcomment.afl") << sell;
     QTest::newRow("empty script") << QStringLiteral("empty.afl") << buy;
+    QTest::newRow("the finished script does not parse")
+        << QStringLiteral("broken.afl")
+        << QStringLiteral("Błąd edytora: wygenerowany kod AFL zawiera błąd składni: wiersz 93, "
+                          "znak 16: brak wyrażenia: ");
 }
 
 void TestGenerate::generationFails()
@@ -440,6 +445,59 @@ void TestGenerate::generationFails()
                  qPrintable(run.err));
         QCOMPARE(readBytes(old), oldBytes);
     }
+}
+
+void TestGenerate::switchesThroughProjectSet_data()
+{
+    QTest::addColumn<QStringList>("assignments");
+    QTest::addColumn<QStringList>("lines"); // lines the script holds
+    QTest::addColumn<bool>("plugin");       // whether it calls the plug-in
+    QTest::newRow("test mode")
+        << QStringList{QStringLiteral("cbTestMode=1")}
+        << QStringList{QStringLiteral("// Skrypt testowy: nie wysyła zleceń, tylko zapisuje je w "
+                                      "dzienniku i rysuje na wykresie"),
+                       QStringLiteral("  idBuy = sendOrder(1, pozycje, getLimit(1), 0);")}
+        << false;
+    QTest::newRow("master switch")
+        << QStringList{QStringLiteral("cbSwitch=1")}
+        << QStringList{QStringLiteral("ordersOn = ParamToggle(\"Wysyłanie zleceń\", "
+                                      "\"Wyłączone|Włączone\", 0);  // Włącznik zleceń w "
+                                      "parametrach wykresu, wyłączony po wstawieniu formuły")}
+        << true;
+    QTest::newRow("order log") << QStringList{QStringLiteral("cbOrderLog=1")}
+                               << QStringList{QStringLiteral(
+                                      "  _TRACE(orderText(\"ZLECENIE\", bs, qty, lim, lAkt) + "
+                                      "\"|\" + id);  // Dziennik: zlecenie i odpowiedź plugina")}
+                               << true;
+    QTest::newRow("cap of 3")
+        << QStringList{QStringLiteral("cbDailyCap=1"), QStringLiteral("csDailyCap=3")}
+        << QStringList{QStringLiteral("  if(sent >= 3)  // Dzienny limit zleceń wyczerpany")}
+        << true;
+    QTest::newRow("cap beyond 100 is 100")
+        << QStringList{QStringLiteral("csDailyCap=500"), QStringLiteral("cbDailyCap=1")}
+        << QStringList{QStringLiteral("  if(sent >= 100)  // Dzienny limit zleceń wyczerpany")}
+        << true;
+    QTest::newRow("number only, box off")
+        << QStringList{QStringLiteral("csDailyCap=3")} << QStringList{} << true;
+}
+
+// The switches set with "project set" reach the generated script.
+void TestGenerate::switchesThroughProjectSet()
+{
+    QFETCH(QStringList, assignments);
+    QFETCH(QStringList, lines);
+    QFETCH(bool, plugin);
+    const QString project =
+        demoCopy(QStringLiteral("switches.afp"),
+                 QStringList{QStringLiteral("Filename=") + DemoScript} + assignments);
+    const CliRun run = runCli({QStringLiteral("generate"), project});
+    QCOMPARE(run.status, 0);
+    const QStringList script = run.out.split(QStringLiteral("\r\n"));
+    for (const QString& line : lines)
+        QVERIFY2(script.contains(line), qPrintable(line));
+    QCOMPARE(run.out.contains(QStringLiteral("voxBuy(")), plugin);
+    QCOMPARE(run.out.contains(QStringLiteral("sendOrder")), !lines.isEmpty());
+    QCOMPARE(run.err.contains(QStringLiteral("Tryb testowy:")), !plugin);
 }
 
 QTEST_GUILESS_MAIN(TestGenerate)

@@ -2,6 +2,7 @@
 // check command and the generator: a clear message or the documented result, never a crash.
 
 #include "../cli/CliRun.h"
+#include "../support/TempFiles.h"
 #include "analysis/Highlighter.h"
 #include "analysis/ScriptView.h"
 #include "app/ScriptedDialogs.h"
@@ -12,7 +13,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -108,17 +108,9 @@ class TestHostileScripts : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    int m_files = 0;
+    TestSupport::TempFiles m_files;
 
-    QString write(const QByteArray& bytes)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("s%1.afl").arg(++m_files));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    QString write(const QByteArray& bytes) { return m_files.write(bytes); }
 
     void addFileRows()
     {
@@ -154,7 +146,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void initTestCase() { QVERIFY(m_files.dir().isValid()); }
 
     void readTextFile_data() { addFileRows(); }
     void readTextFile()
@@ -206,15 +198,15 @@ private Q_SLOTS:
     void unreadablePaths_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("missing file") << m_dir.filePath(QStringLiteral("missing.afl"));
-        QTest::newRow("folder") << m_dir.path();
-        QTest::newRow("dangling symlink") << m_dir.filePath(QStringLiteral("dangling.afl"));
+        QTest::newRow("missing file") << m_files.path(QStringLiteral("missing.afl"));
+        QTest::newRow("folder") << m_files.dir().path();
+        QTest::newRow("dangling symlink") << m_files.path(QStringLiteral("dangling.afl"));
     }
     void unreadablePaths()
     {
         QFETCH(QString, path);
-        QFile::link(m_dir.filePath(QStringLiteral("gone.afl")),
-                    m_dir.filePath(QStringLiteral("dangling.afl")));
+        QFile::link(m_files.path(QStringLiteral("gone.afl")),
+                    m_files.path(QStringLiteral("dangling.afl")));
         const Platform::ReadResult read = Platform::ReadTextFile(path);
         QVERIFY(!read.ok);
         QVERIFY(!read.refused);
@@ -233,7 +225,7 @@ private Q_SLOTS:
     void symlinkedScript()
     {
         const QString target = write(Signals);
-        const QString link = m_dir.filePath(QStringLiteral("link.afl"));
+        const QString link = m_files.path(QStringLiteral("link.afl"));
         QVERIFY(QFile::link(target, link));
         const Platform::ReadResult read = Platform::ReadTextFile(link);
         QVERIFY(read.ok);

@@ -143,6 +143,9 @@ void TestParser::trees_data()
         << "(= x (+ (+ (+ 999999999 1000000000) 123456789012345) 9))";
     QTest::newRow("string escapes") << "s = \"a\\\"b\\\\c\\nd\\te\\q\";"
                                     << "(= s \"a\\\"b\\\\c\\nd\\te\\\\q\")";
+    QTest::newRow("string closed on the next line")
+        << "PopupWindow(\"a\r\nb.\", \"UWAGA!\", 10); x = \"c\";"
+        << "(call PopupWindow \"a\\r\\nb.\" \"UWAGA!\" 10)\n(= x \"c\")";
     QTest::newRow("if else chain") << "if (a) x = 1; else if (b) x = 2; else x = 3;"
                                    << "(if a (= x 1) (elseif b (= x 2)) (else (= x 3)))";
     QTest::newRow("dangling else") << "if (a) if (b) x = 1; else x = 2;"
@@ -232,6 +235,9 @@ void TestParser::errors_data()
                                       << "1:8 niedomknięty komentarz";
     QTest::newRow("unclosed string") << "s = \"abc;\nx = 1;"
                                      << "1:5 niedomknięty łańcuch znaków";
+    QTest::newRow("unclosed string, two quotes on the next line")
+        << "s = \"abc;\nx = \"d\";"
+        << "1:5 niedomknięty łańcuch znaków";
     QTest::newRow("unexpected character") << "x = 1 $ 2;"
                                           << "1:7 nieoczekiwany znak";
     QTest::newRow("bad number") << "x = 10abc;"

@@ -1,5 +1,6 @@
 // The main window driven as a user drives it: clicks, typing, Next, Back, tabs and the menu.
 
+#include "../support/TempFiles.h"
 #include "app/ScriptedDialogs.h"
 #include "app/TForm1.h"
 #include "project/TfmInfo.h"
@@ -27,6 +28,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -46,7 +48,8 @@ namespace {
 /// Polish locale (comma as decimal separator).
 struct Harness
 {
-    QTemporaryDir dir;
+    TestSupport::TempFiles files;
+    const QTemporaryDir& dir = files.dir();
     App::ScriptedDialogs dialogs;
     App::TForm1 form;
     Shell::MainWindow window{form};
@@ -132,11 +135,7 @@ struct Harness
 
     QString writeScript(const QByteArray& text)
     {
-        const QString path = dir.filePath(QStringLiteral("script.afl"));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text);
-        return path;
+        return files.write(QStringLiteral("script.afl"), text);
     }
     void load(const QString& path)
     {
@@ -216,6 +215,7 @@ private Q_SLOTS:
     void orderEdits();
     void tabsAndBack();
     void pegRebuildMovesEdits();
+    void switchesFitTheirPage();
     void spinLeave_data();
     void spinLeave();
     void exceptions();
@@ -742,6 +742,29 @@ void TestMainWindow::pegRebuildMovesEdits()
     QVERIFY(besideItem(valDev, 1));
     QVERIFY(besideItem(centDev, 2));
     QVERIFY(!centDev->isHidden());
+}
+
+// The group of safety switches lies below the interval question, whole, inside its page of
+// the fixed-size window; its cap can be edited once its box is checked.
+void TestMainWindow::switchesFitTheirPage()
+{
+    Harness h;
+    h.walkTo(2);
+    auto* group = h.find<QGroupBox>(QStringLiteral("gbSwitches"));
+    QVERIFY(group && group->isVisible());
+    const QWidget* page = group->parentWidget();
+    QVERIFY(page->rect().contains(group->geometry()));
+    QVERIFY(group->geometry().top() >
+            h.find<QWidget>(QStringLiteral("rgInterval"))->geometry().bottom());
+    for (const QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY2(group->contentsRect().contains(child->geometry()),
+                 qPrintable(child->objectName()));
+        QVERIFY2(child->width() >= child->sizeHint().width(), qPrintable(child->objectName()));
+    }
+    QVERIFY(!h.enabled(QStringLiteral("csDailyCap")));
+    h.clickBox(QStringLiteral("cbDailyCap"));
+    QVERIFY(h.enabled(QStringLiteral("csDailyCap")));
+    QVERIFY(h.form.cbDailyCap.isChecked());
 }
 
 void TestMainWindow::spinLeave_data()

@@ -1,5 +1,6 @@
 // Builds the main window as start-up does, walks the wizard on examples/demo.afl and writes
-// a PNG of every step, of the generated script, the remarks and both dialogs.
+// a PNG of every step (the safety switches on and off), of the generated script, the remarks
+// and both dialogs.
 //
 // orvanta_screenshots [OUTPUT_FOLDER] (default: screenshots)
 
@@ -172,6 +173,29 @@ int main(int argc, char** argv)
                  "kreator nie doszedł do podsumowania"))
         return 1;
     shots.shoot(&window, QStringLiteral("08-podsumowanie"));
+
+    // The safety switches, all four on, and the summary that lists them; then off again.
+    const auto setSwitches = [&form](bool on) {
+        for (Controls::CheckBox* box :
+             {&form.cbTestMode, &form.cbSwitch, &form.cbOrderLog, &form.cbDailyCap})
+            box->setChecked(on);
+    };
+    form.pcTab.clickTab(App::TForm1::PageSafeguards);
+    setSwitches(true);
+    form.csDailyCap.setText(QStringLiteral("5"));
+    shots.shoot(&window, QStringLiteral("08a-kontrola-zlecen"));
+    form.pcTab.clickTab(App::TForm1::PageEnd);
+    shots.shoot(&window, QStringLiteral("08b-podsumowanie-kontrola-zlecen"));
+    form.btGeneruj.click();
+    form.pcEdits.setCurrentIndex(1);
+    shots.shoot(&window, QStringLiteral("08c-skrypt-testowy"));
+    form.pcTab.clickTab(App::TForm1::PageSafeguards);
+    setSwitches(false);
+    form.csDailyCap.setText(QStringLiteral("10"));
+    form.pcTab.clickTab(App::TForm1::PageEnd);
+    form.pcEdits.setCurrentIndex(0);
+    if (!require(form.tvSummary.size() == 9, "przełączniki nie zostały wyłączone"))
+        return 1;
     form.btGeneruj.click();
     if (!require(!form.rGenAFL.isEmpty(), "skrypt nie został wygenerowany"))
         return 1;
@@ -245,6 +269,21 @@ int main(int argc, char** argv)
         file->close();
     }
     std::printf("tytuł: %s\n", qPrintable(form.caption()));
+
+    // A script with syntax errors is accepted; the remarks list the errors.
+    const QString broken = scripts.filePath(QStringLiteral("bledy.afl"));
+    QFile brokenFile(broken);
+    if (brokenFile.open(QIODevice::WriteOnly))
+        brokenFile.write("// Przecięcie średnich\r\nszybka = MA(C, 10)\r\nwolna = MA(C, 30);\r\n"
+                         "Buy = Cross(szybka, wolna;\r\nSell = Cross(wolna, szybka);\r\n");
+    brokenFile.close();
+    dialogs.queueFile(broken);
+    form.Button11.click();
+    form.Button7.click();
+    if (!require(form.ScriptAccepted && form.pcEdits.currentIndex() == 2,
+                 "skrypt z błędami składni nie pokazał uwag"))
+        return 1;
+    shots.shoot(&window, QStringLiteral("17-bledy-skladni"));
 
     if (!require(!dialogs.failed(), qPrintable(dialogs.failures().join(u'\n'))))
         return 1;
