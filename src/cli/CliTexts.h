@@ -33,6 +33,7 @@ inline const QString UnknownCommand = QStringLiteral("nieznane polecenie: %1");
 inline const QString UnknownOption = QStringLiteral("nieznana opcja: %1");
 inline const QString MissingValue = QStringLiteral("opcja %1 wymaga wartości");
 inline const QString RepeatedOption = QStringLiteral("opcja %1 podana więcej niż raz");
+inline const QString UnexpectedValue = QStringLiteral("opcja %1 nie przyjmuje wartości");
 inline const QString MissingFile = QStringLiteral("brak nazwy pliku");
 inline const QString ExtraArgument = QStringLiteral("nadmiarowy argument: %1");
 inline const QString MissingAssignment = QStringLiteral("brak przypisania KLUCZ=WARTOŚĆ");
