@@ -11,6 +11,7 @@ inline const QString Usage =
                    "  orvanta PROJEKT.afp                       kreator z otwartym projektem\n"
                    "  orvanta check SKRYPT.afl [--show-signals] [--strict]\n"
                    "  orvanta generate PROJEKT.afp [--source PLIK] [--output PLIK]\n"
+                   "  orvanta simulate PROJEKT.afp NOTOWANIA.csv [opcje symulacji]\n"
                    "  orvanta project show PROJEKT.afp\n"
                    "  orvanta project set PROJEKT.afp KLUCZ=WARTOŚĆ...\n"
                    "  orvanta --help\n"
@@ -25,7 +26,24 @@ inline const QString Usage =
                    "  --output PLIK                             zapis skryptu do pliku zamiast "
                    "na standardowe wyjście\n"
                    "\n"
-                   "Kod wyjścia: 0 sukces, 1 nie udało się wygenerować kodu AFL, "
+                   "Opcje polecenia simulate:\n"
+                   "  --source PLIK                             skrypt AFL zamiast wskazanego "
+                   "w projekcie\n"
+                   "  --refreshes-per-bar N                     przebiegi skryptu na każdej "
+                   "świecy (1 do 100, domyślnie 1)\n"
+                   "  --holding N                               stan posiadania przed pierwszym "
+                   "zleceniem (domyślnie 0)\n"
+                   "  --restart-at GG:MM[:SS]                   codzienne ponowne uruchomienie "
+                   "Amibrokera o tej godzinie\n"
+                   "  --arm                                     włącznik zleceń w parametrach "
+                   "wykresu włączony\n"
+                   "  --param NAZWA=WARTOŚĆ                     wartość parametru zamiast "
+                   "domyślnej (można powtarzać)\n"
+                   "  --log PLIK.csv                            dziennik zleceń w pliku CSV\n"
+                   "  --traces                                  wypisanie wierszy _TRACE\n"
+                   "\n"
+                   "Kod wyjścia: 0 sukces, 1 nie udało się wygenerować kodu AFL "
+                   "(simulate: także błąd skryptu w trakcie symulacji), "
                    "2 błędne dane wejściowe.\n");
 
 inline const QString MissingCommand = QStringLiteral("brak polecenia");
@@ -33,6 +51,7 @@ inline const QString UnknownCommand = QStringLiteral("nieznane polecenie: %1");
 inline const QString UnknownOption = QStringLiteral("nieznana opcja: %1");
 inline const QString MissingValue = QStringLiteral("opcja %1 wymaga wartości");
 inline const QString RepeatedOption = QStringLiteral("opcja %1 podana więcej niż raz");
+inline const QString UnexpectedValue = QStringLiteral("opcja %1 nie przyjmuje wartości");
 inline const QString MissingFile = QStringLiteral("brak nazwy pliku");
 inline const QString ExtraArgument = QStringLiteral("nadmiarowy argument: %1");
 inline const QString MissingAssignment = QStringLiteral("brak przypisania KLUCZ=WARTOŚĆ");
@@ -46,6 +65,15 @@ inline const QString MissingSubcommand =
 inline const QString NoSource = QStringLiteral("projekt nie wskazuje skryptu AFL");
 inline const QString Incomplete =
     QStringLiteral("projekt nie jest kompletny: krok %1 nie został zakończony");
+
+/// A value of a simulate option that cannot be used: the option, the value, what it takes.
+inline const QString BadOptionValue = QStringLiteral("niepoprawna wartość opcji %1: %2 (%3)");
+inline const QString ExpectedRefreshes = QStringLiteral("liczba całkowita od 1 do 100");
+inline const QString ExpectedHolding = QStringLiteral("liczba całkowita");
+inline const QString ExpectedTime = QStringLiteral("godzina GG:MM lub GG:MM:SS");
+inline const QString ExpectedParam = QStringLiteral("NAZWA=WARTOŚĆ");
+/// The last line of simulate's counts.
+inline const QString TraceCount = QStringLiteral("wiersze _TRACE: %1");
 
 inline const QString InsertBeforeLine =
     QStringLiteral("\r\nSekcje sygnałów i zleceń zostaną wstawione przed wierszem %1:");

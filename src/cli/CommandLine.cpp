@@ -5,6 +5,7 @@
 #include "cli/Console.h"
 #include "cli/GenerateCommand.h"
 #include "cli/ProjectCommand.h"
+#include "cli/SimulateCommand.h"
 
 #include <memory>
 
@@ -32,6 +33,8 @@ int execute(const QStringList& args, QIODevice& out, QIODevice& err)
         status = runCheck(rest, console);
     } else if (command == QLatin1String("generate")) {
         status = runGenerate(rest, console);
+    } else if (command == QLatin1String("simulate")) {
+        status = runSimulate(rest, console);
     } else if (command == QLatin1String("project")) {
         status = runProject(rest, console);
     } else {

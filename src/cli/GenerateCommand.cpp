@@ -1,7 +1,6 @@
 #include "cli/GenerateCommand.h"
 
-#include "app/TForm1.h"
-#include "cli/BatchDialogs.h"
+#include "cli/Arguments.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
@@ -22,57 +21,6 @@ namespace {
 const QString Section = QStringLiteral("DATA");
 const QString FilenameKey = QStringLiteral("Filename");
 
-struct Arguments
-{
-    QString project;
-    QString source;
-    QString output;
-};
-
-// Reads "--source FILE", "--source=FILE" and the same for --output; false after an error.
-bool parseArguments(const QStringList& args, Arguments& parsed, Console& console)
-{
-    bool sourceSet = false;
-    bool outputSet = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        const qsizetype eq = arg.startsWith(QLatin1String("--")) ? arg.indexOf(u'=') : -1;
-        const QString name = eq < 0 ? arg : arg.left(eq);
-        const bool isSource = name == QLatin1String("--source");
-        if (isSource || name == QLatin1String("--output")) {
-            QString value;
-            if (eq >= 0)
-                value = arg.mid(eq + 1);
-            else if (i + 1 < args.size())
-                value = args.at(++i);
-            if (value.isEmpty()) {
-                console.usageError(Texts::MissingValue.arg(name));
-                return false;
-            }
-            bool& set = isSource ? sourceSet : outputSet;
-            if (set) {
-                console.usageError(Texts::RepeatedOption.arg(name));
-                return false;
-            }
-            set = true;
-            (isSource ? parsed.source : parsed.output) = value;
-        } else if (arg.startsWith(u'-') && arg.size() > 1) {
-            console.usageError(Texts::UnknownOption.arg(arg));
-            return false;
-        } else if (parsed.project.isEmpty()) {
-            parsed.project = arg;
-        } else {
-            console.usageError(Texts::ExtraArgument.arg(arg));
-            return false;
-        }
-    }
-    if (parsed.project.isEmpty()) {
-        console.usageError(Texts::MissingFile);
-        return false;
-    }
-    return true;
-}
-
 // The file can be read and carries the project marker; otherwise the reason is printed.
 bool checkProjectFile(const QString& path, const Definicje::ProfileFile& file, Console& console)
 {
@@ -92,44 +40,39 @@ bool checkProjectFile(const QString& path, const Definicje::ProfileFile& file, C
     return true;
 }
 
-// Remarks of the window first, then every message box as a reason line.
-void report(const App::TForm1& form, const BatchDialogs& dialogs, qsizetype firstMessage,
-            Console& console)
-{
-    if (!form.rUwagi.isEmpty())
-        console.note(form.rUwagi.text());
-    for (qsizetype i = firstMessage; i < dialogs.messages().size(); ++i)
-        console.error(dialogs.messages().at(i).text);
-}
-
 } // namespace
 
-int runGenerate(const QStringList& args, Console& console)
+void ReportProject(const GeneratedProject& generated, Console& console)
 {
-    Arguments arguments;
-    if (!parseArguments(args, arguments, console))
-        return BadInput;
+    if (!generated.form.rUwagi.isEmpty())
+        console.note(generated.form.rUwagi.text());
+    for (const BatchDialogs::Message& message : generated.dialogs.messages())
+        console.error(message.text);
+}
 
-    Definicje::ProfileFile project(arguments.project);
-    if (!checkProjectFile(arguments.project, project, console))
+int OpenAndGenerate(const QString& projectPath, const QString& source, GeneratedProject& generated,
+                    Console& console)
+{
+    Definicje::ProfileFile project(projectPath);
+    if (!checkProjectFile(projectPath, project, console))
         return BadInput;
 
     // Open takes a relative stored script path against the project file's folder itself;
     // --source (against the working folder) is put into a copy that Open reads instead.
-    if (arguments.source.isEmpty() && project.readString(Section, FilenameKey).isEmpty()) {
+    if (source.isEmpty() && project.readString(Section, FilenameKey).isEmpty()) {
         console.error(Texts::NoSource);
         return BadInput;
     }
-    QString openPath = arguments.project;
-    QTemporaryDir copyDir;
-    if (!arguments.source.isEmpty()) {
+    QString openPath = projectPath;
+    QTemporaryDir& copyDir = generated.copyDir;
+    if (!source.isEmpty()) {
         if (!copyDir.isValid()) {
             console.error(Texts::CannotWrite.arg(copyDir.path(), copyDir.errorString()));
             return BadInput;
         }
-        openPath = copyDir.filePath(QFileInfo(arguments.project).fileName());
+        openPath = copyDir.filePath(QFileInfo(projectPath).fileName());
         project.writeString(Section, FilenameKey,
-                            QDir::cleanPath(QDir::current().absoluteFilePath(arguments.source)));
+                            QDir::cleanPath(QDir::current().absoluteFilePath(source)));
         const Platform::WriteResult copied =
             Platform::WriteFileAtomically(openPath, project.toBytes());
         if (!copied.ok) {
@@ -138,13 +81,12 @@ int runGenerate(const QStringList& args, Console& console)
         }
     }
 
-    BatchDialogs dialogs;
-    App::TForm1 form;
-    form.setDialogs(&dialogs);
+    App::TForm1& form = generated.form;
+    form.setDialogs(&generated.dialogs);
     form.FormShow();
     form.OpenProjectFile(openPath);
-    if (!dialogs.messages().isEmpty() || !form.ScriptAccepted) {
-        report(form, dialogs, 0, console);
+    if (!generated.dialogs.messages().isEmpty() || !form.ScriptAccepted) {
+        ReportProject(generated, console);
         return BadInput;
     }
 
@@ -157,29 +99,46 @@ int runGenerate(const QStringList& args, Console& console)
     form.btGenerujClick();
     const Afl::GenerationResult& generation = form.lastGeneration();
     if (!generation.success) {
-        report(form, dialogs, 0, console);
+        ReportProject(generated, console);
         const QStringList why = generation.outputError
                                     ? Afl::OutputErrorRemarks(*generation.outputError)
                                     : Afl::FailureRemarks(generation.noBuy);
         console.error(why.join(QStringLiteral("\r\n")));
         return Failed;
     }
+    return Success;
+}
 
+int runGenerate(const QStringList& args, Console& console)
+{
+    const std::optional<Arguments> arguments = ParseArguments(
+        args, {{QStringLiteral("--source")}, {QStringLiteral("--output")}}, 1, console);
+    if (!arguments)
+        return BadInput;
+
+    GeneratedProject generated;
+    const int status = OpenAndGenerate(
+        arguments->files.first(), arguments->value(QStringLiteral("--source")), generated, console);
+    if (status != Success)
+        return status;
+
+    App::TForm1& form = generated.form;
     const QString script = form.rGenAFL.text();
-    if (arguments.output.isEmpty()) {
+    const QString output = arguments->value(QStringLiteral("--output"));
+    if (output.isEmpty()) {
         console.bytes(script.toUtf8());
     } else {
-        const Platform::WriteResult written = Platform::WriteTextFile(arguments.output, script);
+        const Platform::WriteResult written = Platform::WriteTextFile(output, script);
         if (!written.ok) {
-            report(form, dialogs, 0, console);
-            console.error(Texts::CannotWrite.arg(arguments.output, written.error));
+            ReportProject(generated, console);
+            console.error(Texts::CannotWrite.arg(output, written.error));
             return BadInput;
         }
         if (written.outsideWindows1250)
             form.rUwagi.appendLine(Projekt::Texts::Utf8Remark);
     }
-    report(form, dialogs, 0, console);
-    return dialogs.messages().isEmpty() ? Success : Failed;
+    ReportProject(generated, console);
+    return generated.dialogs.messages().isEmpty() ? Success : Failed;
 }
 
 } // namespace Cli

@@ -3,6 +3,8 @@
 #include "generator/GeneratorTexts.h"
 #include "generator/SectionText.h"
 
+#include <QLocale>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Afl {
@@ -111,6 +113,35 @@ void WriteSendOrder(LineWriter& w, const GeneratorSettings& s)
 }
 
 } // namespace
+
+std::optional<OrderTrace::Line> OrderTrace::Read(const QString& text)
+{
+    const QStringList fields = text.split(Separator);
+    if (fields.size() < 8 || fields[0] != Prefix)
+        return std::nullopt;
+    Line line;
+    line.kind = fields[1];
+    line.time = fields[2];
+    const qsizetype tail = line.kind == TestKind ? 4 : 5;
+    if (line.kind != TestKind && line.kind != OrderKind && line.kind != CapKind)
+        return std::nullopt;
+    if (fields.size() < 4 + tail)
+        return std::nullopt;
+    const qsizetype side = fields.size() - tail;
+    line.security = fields.mid(3, side - 3).join(Separator);
+    if (fields[side] != BuySide && fields[side] != SellSide)
+        return std::nullopt;
+    line.buy = fields[side] == BuySide;
+    bool ok[3] = {false, false, false};
+    line.quantity = QLocale::c().toDouble(fields[side + 1], &ok[0]);
+    line.limit = QLocale::c().toDouble(fields[side + 2], &ok[1]);
+    line.activation = QLocale::c().toDouble(fields[side + 3], &ok[2]);
+    if (!ok[0] || !ok[1] || !ok[2])
+        return std::nullopt;
+    if (tail == 5)
+        line.last = fields.last();
+    return line;
+}
 
 QString SwitchHeaderLine(const GeneratorSettings& s)
 {

@@ -4,6 +4,8 @@
 
 #include "generator/GeneratorSettings.h"
 
+#include <optional>
+
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +34,25 @@ inline const QString TimeFormat = QStringLiteral("%04.0f-%02.0f-%02.0f %02.0f:%0
 /// StrFormat's format of quantity, limit and activation limit.
 inline const QString NumbersFormat =
     QStringLiteral("%.0f") + Separator + QStringLiteral("%g") + Separator + QStringLiteral("%g");
+
+/// One line read back.
+struct Line
+{
+    QString kind; ///< TestKind, OrderKind or CapKind
+    QString time;
+    QString security;
+    bool buy = true;
+    double quantity = 0;
+    double limit = 0;
+    double activation = 0;
+    /// The last field of OrderKind and CapKind; empty for TestKind.
+    QString last;
+};
+
+/// Reads a line written as above: Prefix, kind and time from the left, the fields after the
+/// security from the right, the security whatever stands between. nullopt for any other text
+/// (another prefix or kind, a field missing or unreadable).
+std::optional<Line> Read(const QString& text);
 } // namespace OrderTrace
 
 /// The first line of a test script (with its line break); empty without test mode.

@@ -1,9 +1,11 @@
-// Parameters (the Param family gives its default), and chart, report and backtest calls,
-// which run without drawing or testing anything.
+// Parameters (the Param family gives its default or the value the replay gives), and chart, report
+// and backtest calls, which run without drawing or testing anything.
 
 #include "simulation/BuiltinHelpers.h"
 #include "simulation/DateTime.h"
 #include "simulation/SimTexts.h"
+
+#include <QLocale>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -25,16 +27,72 @@ void AddNoEffect(Library& library, const QString& name, int minArgs, int maxArgs
     library.add(name, minArgs, maxArgs, std::move(kinds), Nothing);
 }
 
-Value Noted(Call& c, Value value)
+// Notes the parameter with the value it runs with.
+Value Noted(Call& c, Value value, bool given = false)
 {
     const QString text = value.isString() ? value.string() : NumberText(value.last());
-    c.env().noteParam(c.name(), c.string(0), text);
+    c.env().noteParam(c.name(), c.string(0), text, given);
     return value;
+}
+
+// The value the replay gives this parameter (argument 0), or nullptr for its default.
+const QString* Given(const Call& c)
+{
+    return c.env().paramValue(c.string(0));
+}
+
+// A given value read as a number (a decimal point or comma).
+Number GivenNumber(const Call& c, const QString& text)
+{
+    bool ok = false;
+    const Number x = QLocale::c().toDouble(QString(text).replace(u',', u'.').trimmed(), &ok);
+    if (!ok)
+        c.fail(Texts::BadParamValue(c.string(0), text));
+    return x;
+}
+
+// The position of a given value in a list of items "a|b|c": an item's name in any letter case,
+// or its position as a number.
+qsizetype GivenItem(const Call& c, const QStringList& items, const QString& text)
+{
+    for (qsizetype i = 0; i < items.size(); ++i)
+        if (items[i].compare(text.trimmed(), Qt::CaseInsensitive) == 0)
+            return i;
+    const Number index = GivenNumber(c, text);
+    if (!(index >= 0 && index < items.size() && index == std::floor(index)))
+        c.fail(Texts::BadParamValue(c.string(0), text));
+    return qsizetype(index);
+}
+
+// A numeric parameter: the given value or the default.
+Value NumberParam(Call& c, Number fallback)
+{
+    if (const QString* text = Given(c))
+        return Noted(c, Value(GivenNumber(c, *text)), true);
+    return Noted(c, Value(fallback));
+}
+
+Value ParamToggle(Call& c)
+{
+    if (const QString* text = Given(c)) {
+        const QStringList items = c.string(1, u"No|Yes"_s).split(u'|');
+        return Noted(c, Value(Number(GivenItem(c, items, *text))), true);
+    }
+    return Noted(c, Value(c.number(2, 0)));
+}
+
+Value ParamStr(Call& c)
+{
+    if (const QString* text = Given(c))
+        return Noted(c, Value(*text), true);
+    return Noted(c, Value(c.string(1)));
 }
 
 Value ParamList(Call& c)
 {
     const QStringList items = c.string(1).split(u'|');
+    if (const QString* text = Given(c))
+        return Noted(c, Value(items[GivenItem(c, items, *text)]), true);
     const Value fallback = c.given(2) ? c.arg(2) : Value(0.0);
     if (fallback.isString())
         return Noted(c, fallback);
@@ -69,17 +127,18 @@ Number DateOf(const QString& text)
 
 Value ParamDate(Call& c)
 {
-    const QString text = c.string(1, QString());
+    const QString* given = Given(c);
+    const QString text = given ? *given : c.string(1, QString());
     Number date = text.isEmpty() ? std::floor(c.env().now() / 86400) * 86400 : DateOf(text);
     if (IsNull(date))
         c.fail(Texts::QuotesBadDate(text));
     switch (int(c.number(2, 0))) {
     case 0:
-        return Noted(c, Value(DateNumOf(DecodeDateTime(date))));
+        return Noted(c, Value(DateNumOf(DecodeDateTime(date))), given);
     case 1:
-        return Noted(c, Value(date));
+        return Noted(c, Value(date), given);
     case 2:
-        return Noted(c, Value(DateTimeText(date).left(10)));
+        return Noted(c, Value(DateTimeText(date).left(10)), given);
     default:
         c.fail(Texts::UnknownNowFormat(c.number(2)));
     }
@@ -87,7 +146,8 @@ Value ParamDate(Call& c)
 
 Value ParamTime(Call& c)
 {
-    const QString text = c.string(1, u"00:00:00"_s).trimmed();
+    const QString* given = Given(c);
+    const QString text = (given ? *given : c.string(1, u"00:00:00"_s)).trimmed();
     const QStringList parts = text.split(u':');
     bool ok = parts.size() >= 2 && parts.size() <= 3;
     int fields[3] = {0, 0, 0};
@@ -98,14 +158,15 @@ Value ParamTime(Call& c)
         c.fail(Texts::QuotesBadTime(text));
     if (c.number(2, 0) != 0)
         c.fail(Texts::UnknownNowFormat(c.number(2)));
-    return Noted(c, Value(Number(fields[0] * 10000 + fields[1] * 100 + fields[2])));
+    return Noted(c, Value(Number(fields[0] * 10000 + fields[1] * 100 + fields[2])), given);
 }
 
 Value ParamField(Call& c)
 {
     const Bars& b = c.env().bars();
-    const int field = int(c.number(1, 3));
-    c.env().noteParam(c.name(), c.string(0), QString::number(field));
+    const QString* given = Given(c);
+    const int field = int(given ? GivenNumber(c, *given) : c.number(1, 3));
+    c.env().noteParam(c.name(), c.string(0), QString::number(field), given);
     const Array* const fields[] = {&b.open, &b.high, &b.low, &b.close, &b.volume, &b.openInterest};
     if (field >= 0 && field < 6)
         return Value(*fields[field]);
@@ -120,17 +181,15 @@ void AddChartFunctions(Library& library)
 {
     // The Param family.
     library.add(u"Param"_s, 2, 6, {K::String, K::Number},
-                [](Call& c) { return Noted(c, Value(c.number(1))); });
-    library.add(u"ParamToggle"_s, 1, 3, {K::String, K::String, K::Number},
-                [](Call& c) { return Noted(c, Value(c.number(2, 0))); });
+                [](Call& c) { return NumberParam(c, c.number(1)); });
+    library.add(u"ParamToggle"_s, 1, 3, {K::String, K::String, K::Number}, ParamToggle);
     library.add(u"ParamList"_s, 2, 3, {K::String, K::String, K::Any}, ParamList);
-    library.add(u"ParamStr"_s, 2, 2, {K::String},
-                [](Call& c) { return Noted(c, Value(c.string(1))); });
+    library.add(u"ParamStr"_s, 2, 2, {K::String}, ParamStr);
     library.add(u"ParamColor"_s, 2, 2, {K::String, K::Number},
-                [](Call& c) { return Noted(c, Value(c.number(1))); });
+                [](Call& c) { return NumberParam(c, c.number(1)); });
     library.add(u"ParamStyle"_s, 1, 3, {K::String, K::Number}, [](Call& c) {
         const Value* line = c.env().library().constant(u"styleLine");
-        return Noted(c, Value(c.number(1, line ? line->number() : 1)));
+        return NumberParam(c, c.number(1, line ? line->number() : 1));
     });
     library.add(u"ParamDate"_s, 1, 3, {K::String, K::String, K::Number}, ParamDate);
     library.add(u"ParamTime"_s, 1, 3, {K::String, K::String, K::Number}, ParamTime);

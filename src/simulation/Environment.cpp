@@ -176,12 +176,26 @@ Value Environment::variable(const QString& name) const
     return m_variables.value(name.toCaseFolded());
 }
 
-void Environment::noteParam(const QString& function, const QString& name, const QString& value)
+void Environment::setParamValues(const QHash<QString, QString>& values)
+{
+    m_paramValues.clear();
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        m_paramValues.insert(it.key().toCaseFolded(), it.value());
+}
+
+const QString* Environment::paramValue(const QString& name) const
+{
+    const auto it = m_paramValues.constFind(name.toCaseFolded());
+    return it == m_paramValues.cend() ? nullptr : &it.value();
+}
+
+void Environment::noteParam(const QString& function, const QString& name, const QString& value,
+                            bool given)
 {
     for (const ParamDefault& p : m_params)
         if (p.name == name)
             return;
-    m_params.append({function, name, value});
+    m_params.append({function, name, value, given});
 }
 
 void Environment::popup(const QString& caption, const QString& text)

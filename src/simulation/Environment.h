@@ -21,12 +21,13 @@ struct TraceLine
     QString text;
 };
 
-/// A parameter the script asked for, and the default it was given.
+/// A parameter the script asked for, and the value it ran with.
 struct ParamDefault
 {
     QString function; ///< "Param", "ParamToggle", ...
     QString name;
-    QString value; ///< the default as text
+    QString value;      ///< the value as text: the default, or the one given for the replay
+    bool given = false; ///< the value came from Environment::setParamValues
 };
 
 /// A PopupWindow the script opened.
@@ -108,8 +109,14 @@ public:
     void trace(const QString& text) { m_traces.append({bar(), m_run, text}); }
     const QList<TraceLine>& traces() const { return m_traces; }
 
-    /// Notes a parameter's default the first time its name is seen.
-    void noteParam(const QString& function, const QString& name, const QString& value);
+    /// Values the Param family returns instead of its defaults: parameter name (any letter
+    /// case) → value as text.
+    void setParamValues(const QHash<QString, QString>& values);
+    /// The value given for a parameter, or nullptr when it runs with its default.
+    const QString* paramValue(const QString& name) const;
+    /// Notes a parameter's value the first time its name is seen.
+    void noteParam(const QString& function, const QString& name, const QString& value,
+                   bool given = false);
     const QList<ParamDefault>& params() const { return m_params; }
 
     void popup(const QString& caption, const QString& text);
@@ -137,6 +144,7 @@ private:
     StaticVariables m_statics;
     QList<TraceLine> m_traces;
     QList<ParamDefault> m_params;
+    QHash<QString, QString> m_paramValues;
     QList<Popup> m_popups;
     Number m_refreshSeconds = 0;
     Number m_chartId = 1;

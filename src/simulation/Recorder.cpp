@@ -40,6 +40,19 @@ QString ArgumentText(const Value& value)
     return QString();
 }
 
+// A row of the log at the run's bar.
+OrderRow RowAt(const Environment& env, const QString& function, OrderSide side)
+{
+    OrderRow row;
+    row.bar = env.bar();
+    row.run = env.run();
+    const Array& times = env.quotes().bars.dateTime;
+    row.time = row.bar >= 0 && row.bar < times.size() ? times[row.bar] : Null;
+    row.function = function;
+    row.side = side;
+    return row;
+}
+
 } // namespace
 
 QString SideText(OrderSide side)
@@ -81,6 +94,29 @@ void PluginRecorder::restart()
     m_interval = 0;
     m_onlyReverse = false;
     m_hasLastSide = false;
+    m_testHolding = 0;
+}
+
+void PluginRecorder::traced(Environment& env, const QString& text)
+{
+    const std::optional<TracedOrder> line = m_readTrace(text);
+    if (!line || line->kind == TracedOrder::Kind::Order)
+        return;
+    OrderRow row = RowAt(env, u"_TRACE"_s, line->side);
+    row.ticker = line->ticker;
+    row.quantity = line->quantity;
+    row.limit = line->limit;
+    row.activation = line->activation;
+    if (line->kind == TracedOrder::Kind::Test) {
+        m_testMode = true;
+        m_testHolding += line->side == OrderSide::Buy ? line->quantity : -line->quantity;
+        row.status = OrderStatus::TestMode;
+    } else {
+        row.status = OrderStatus::Refused;
+        row.reason = line->last;
+    }
+    row.holdingAfter = m_testMode ? m_testHolding : m_holding;
+    m_orders.append(std::move(row));
 }
 
 void PluginRecorder::record(Environment& env, const QString& function,
@@ -95,13 +131,7 @@ void PluginRecorder::record(Environment& env, const QString& function,
 Value PluginRecorder::order(Environment& env, const QString& function, OrderSide side,
                             const QList<Value>& arguments)
 {
-    OrderRow row;
-    row.bar = env.bar();
-    row.run = env.run();
-    const Array& times = env.quotes().bars.dateTime;
-    row.time = row.bar >= 0 && row.bar < times.size() ? times[row.bar] : Null;
-    row.function = function;
-    row.side = side;
+    OrderRow row = RowAt(env, function, side);
     row.ticker = arguments[0].string();
     row.account = arguments[1].string();
     row.quantity = arguments[2].number();
@@ -138,6 +168,13 @@ Value PluginRecorder::order(Environment& env, const QString& function, OrderSide
 void PluginRecorder::install(Environment& env)
 {
     Library& library = env.library();
+    if (m_readTrace) {
+        library.add(u"_TRACE"_s, 1, 1, {K::String}, [this](Call& c) {
+            c.env().trace(c.string(0));
+            traced(c.env(), c.string(0));
+            return Value();
+        });
+    }
     library.add(u"voxInit"_s, 0, 0, {}, [this](Call& c) {
         record(c.env(), c.name(), {}, Value());
         return Value();

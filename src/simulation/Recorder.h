@@ -4,6 +4,9 @@
 
 #include "simulation/Value.h"
 
+#include <functional>
+#include <optional>
+
 #include <QList>
 #include <QString>
 
@@ -27,14 +30,14 @@ enum class OrderStatus : quint8
     TestMode,
 };
 
-/// One order of the log: a call of voxBuy, voxSell, voxBuyPEG or voxSellPEG (or a test-mode
-/// log line standing for one).
+/// One order of the log: a call of voxBuy, voxSell, voxBuyPEG or voxSellPEG, or an order line a
+/// script wrote with _TRACE instead (test mode's order, an order the daily cap held back).
 struct OrderRow
 {
     int bar = 0;        ///< 0-based bar of the quotes
     Number time = Null; ///< the bar's date-time
     int run = 0;        ///< 0-based refresh of that bar
-    QString function;   ///< "voxBuy", "voxSellPEG", ...
+    QString function;   ///< "voxBuy", "voxSellPEG", ..., "_TRACE" for an order line
     OrderSide side = OrderSide::Buy;
     QString ticker;
     QString account;
@@ -45,9 +48,35 @@ struct OrderRow
     QString answer;
     Number holdingAfter = 0;
     OrderStatus status = OrderStatus::Sent;
-    /// Why it was refused, or what a test-mode row stands for.
+    /// Why it was refused; empty otherwise.
     QString reason;
 };
+
+/// An order line a script wrote with _TRACE, as the caller's reader understood it.
+struct TracedOrder
+{
+    enum class Kind : quint8
+    {
+        /// An order test mode wrote instead of sending it.
+        Test,
+        /// A plug-in call the script logged (the recorder has the call already).
+        Order,
+        /// An order held back by the script's daily cap.
+        Cap,
+    };
+    Kind kind = Kind::Test;
+    OrderSide side = OrderSide::Buy;
+    QString ticker;
+    Number quantity = 0;
+    Number limit = 0;
+    Number activation = 0;
+    /// The plug-in's answer (Order) or why the order was held back (Cap).
+    QString last;
+};
+
+/// Reads a _TRACE text: the order line it is, or nullopt when it is none. The line format
+/// belongs to whoever writes the script, so the replay's caller gives the reader.
+using TraceReader = std::function<std::optional<TracedOrder>(const QString& text)>;
 
 /// Any call of a plug-in function, with its arguments and answer (none when it gives nothing).
 struct PluginCall
@@ -74,20 +103,27 @@ QString CallText(const PluginCall& call);
 /// another interval refused; voxOnlyReverse(name, 1) refuses an order of the same side as the
 /// last one sent; voxPositions answers the holding; an order that passes gets "SIM-n" and moves
 /// the holding by its quantity at once. Other vox… functions are not there: calling one stops
-/// the run as an unknown function does.
+/// the run as an unknown function does. With a trace reader, _TRACE order lines become rows
+/// too: a test-mode order a TestMode row moving the test holding (the script's own, kept in a
+/// static variable), an order the daily cap held back a refused row with the cap's reason.
 class PluginRecorder
 {
 public:
     explicit PluginRecorder(Number startingHolding = 0);
 
+    /// Set before install(): the reader of _TRACE order lines.
+    void setTraceReader(TraceReader reader) { m_readTrace = std::move(reader); }
     void install(Environment& env);
 
     /// AmiBroker was closed and opened again: the plug-in forgets its settings (interval, only
     /// alternate orders) and the side of the last order; the holding, on the broker's account,
-    /// stays, and so does the numbering of identifiers.
+    /// stays, and so does the numbering of identifiers. The test holding, a static variable of
+    /// the script, is forgotten.
     void restart();
 
     Number holding() const { return m_holding; }
+    /// The holding of test mode's orders: 0 until the first, moved by each.
+    Number testHolding() const { return m_testHolding; }
     const QList<OrderRow>& orders() const { return m_orders; }
     const QList<PluginCall>& calls() const { return m_calls; }
 
@@ -96,6 +132,7 @@ private:
                 const QList<Value>& arguments);
     void record(Environment& env, const QString& function, const QList<Value>& arguments,
                 const Value& answer);
+    void traced(Environment& env, const QString& text);
 
     Number m_holding = 0;
     /// The interval voxSetInterval asked for, when it was called.
@@ -107,6 +144,9 @@ private:
     int m_sent = 0;
     QList<OrderRow> m_orders;
     QList<PluginCall> m_calls;
+    TraceReader m_readTrace;
+    Number m_testHolding = 0;
+    bool m_testMode = false;
 };
 
 } // namespace Sim

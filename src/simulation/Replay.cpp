@@ -44,7 +44,9 @@ ReplayResult Replay(const ScriptSource& script, const Quotes& quotes, const Repl
 
     Environment env;
     env.setQuotes(quotes);
+    env.setParamValues(options.params);
     PluginRecorder recorder(options.startingHolding);
+    recorder.setTraceReader(options.readTrace);
     recorder.install(env);
     Interpreter interpreter(program, env);
     interpreter.setStepLimit(options.stepLimit);
@@ -52,6 +54,7 @@ ReplayResult Replay(const ScriptSource& script, const Quotes& quotes, const Repl
     const Array& times = quotes.bars.dateTime;
     const int bars = int(quotes.bars.size());
     const int refreshes = std::max(1, options.refreshesPerBar);
+    QList<Number> testHoldingByBar;
     result.status = ReplayStatus::Ran;
     for (int bar = 0; bar < bars && result.status == ReplayStatus::Ran; ++bar) {
         if (options.restartTime && bar > 0 &&
@@ -71,6 +74,7 @@ ReplayResult Replay(const ScriptSource& script, const Quotes& quotes, const Repl
         }
         ++result.barsRun;
         result.holdingByBar.append(recorder.holding());
+        testHoldingByBar.append(recorder.testHolding());
 
         int wentOut = 0;
         for (qsizetype i = ordersBefore; i < recorder.orders().size(); ++i)
@@ -90,6 +94,9 @@ ReplayResult Replay(const ScriptSource& script, const Quotes& quotes, const Repl
         result.counts.refused += row.status == OrderStatus::Refused;
         result.counts.testMode += row.status == OrderStatus::TestMode;
     }
+    // A test script sends nothing: the holding it trades with is its own.
+    if (result.counts.testMode > 0)
+        result.holdingByBar = std::move(testHoldingByBar);
     for (const TraceLine& line : env.traces())
         result.traces.append({line.bar, times.value(line.bar, Null), line.run, line.text});
     result.params = env.params();

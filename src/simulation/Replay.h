@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -30,6 +31,13 @@ struct ReplayOptions
     std::optional<int> restartTime;
     /// Steps one run may take (Interpreter::setStepLimit).
     qint64 stepLimit = DefaultStepLimit;
+    /// Values the Param family returns instead of its defaults: parameter name (any letter
+    /// case) → value as text (a number, an item of a list or toggle by name or position, a
+    /// text, a date or a time).
+    QHash<QString, QString> params;
+    /// Reads the script's _TRACE order lines into rows of the order log (test mode, the daily
+    /// cap); unset: _TRACE lines are only kept.
+    TraceReader readTrace;
 };
 
 enum class ReplayStatus : quint8
@@ -91,11 +99,12 @@ struct ReplayResult
     QList<PluginCall> calls;
     QList<ReplayTrace> traces;
     ReplayCounts counts;
-    /// The holding after each bar that was run.
+    /// The holding after each bar that was run: the broker's, or the test holding when the
+    /// script logged test-mode orders.
     QList<Number> holdingByBar;
     /// The bars before whose first run AmiBroker was restarted.
     QList<int> restarts;
-    /// The parameters the script asked for, with the defaults it ran with.
+    /// The parameters the script asked for, with the values it ran with.
     QList<ParamDefault> params;
     QList<Popup> popups;
     /// Bars run, the one that failed included.

@@ -98,6 +98,12 @@ inline QString ParamListIndex(double index, qsizetype count)
 {
     return QStringLiteral("pozycja %1 spoza listy (%2 pozycji)").arg(index).arg(count);
 }
+/// A value given for a parameter that it cannot take ("parametr „Okres”: niepoprawna wartość
+/// „abc”").
+inline QString BadParamValue(const QString& name, const QString& value)
+{
+    return QStringLiteral("parametr „%1”: niepoprawna wartość „%2”").arg(name, value);
+}
 inline QString ForeignTicker(const QString& requested, const QString& loaded)
 {
     return QStringLiteral("brak notowań waloru „%1” (wczytano notowania „%2”)")

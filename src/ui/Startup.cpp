@@ -130,9 +130,10 @@ bool installQtTranslation(QCoreApplication& app)
 
 bool isCommandLineArgument(const QString& first)
 {
-    static const QStringList commands{QStringLiteral("check"),   QStringLiteral("generate"),
-                                      QStringLiteral("project"), QStringLiteral("help"),
-                                      QStringLiteral("-h"),      QStringLiteral("--help")};
+    static const QStringList commands{QStringLiteral("check"),    QStringLiteral("generate"),
+                                      QStringLiteral("simulate"), QStringLiteral("project"),
+                                      QStringLiteral("help"),     QStringLiteral("-h"),
+                                      QStringLiteral("--help")};
     if (commands.contains(first))
         return true;
     bool takesValue = false;

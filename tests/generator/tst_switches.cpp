@@ -84,6 +84,8 @@ private Q_SLOTS:
     void everyCombinationParses();
     void summary_data();
     void summary();
+    void readLine_data();
+    void readLine();
 };
 
 void TestSwitches::initTestCase()
@@ -251,6 +253,44 @@ void TestSwitches::summary()
         QCOMPARE(tree.at(i).header, plain.at(i).header);
         QCOMPARE(tree.at(i).values.size(), plain.at(i).values.size());
     }
+}
+
+void TestSwitches::readLine_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("read"); // kind|security|buy|quantity|limit|activation|last
+    QTest::newRow("test order") << u"ORVANTA|TEST|2024-03-15 09:30:00|KGHM|kupno|10|0|0"_s
+                                << u"TEST|KGHM|1|10|0|0|"_s;
+    QTest::newRow("logged call, no answer")
+        << u"ORVANTA|ZLECENIE|2024-03-15 09:35:00|KGHM|sprzedaż|10|105.5|1.23457e+06|"_s
+        << u"ZLECENIE|KGHM|0|10|105.5|1234570|"_s;
+    QTest::newRow("cap, a security holding the separator")
+        << u"ORVANTA|LIMIT|2024-03-15 10:05:00|A|B|kupno|3|0|0|osiągnięto"_s
+        << u"LIMIT|A|B|1|3|0|0|osiągnięto"_s;
+    QTest::newRow("another trace") << u"zwykły komunikat"_s << QString();
+    QTest::newRow("unknown kind") << u"ORVANTA|INNE|t|X|kupno|1|0|0|x"_s << QString();
+    QTest::newRow("cap without its reason") << u"ORVANTA|LIMIT|t|X|kupno|1|0|0"_s << QString();
+    QTest::newRow("side unreadable") << u"ORVANTA|TEST|t|X|kup|1|0|0"_s << QString();
+    QTest::newRow("number unreadable") << u"ORVANTA|TEST|t|X|kupno|1|0|x"_s << QString();
+}
+
+// The log lines are read back by the one definition that writes them.
+void TestSwitches::readLine()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, read);
+    const std::optional<Afl::OrderTrace::Line> got = Afl::OrderTrace::Read(line);
+    QCOMPARE(got.has_value(), !read.isEmpty());
+    if (!got)
+        return;
+    const QStringList fields{got->kind,
+                             got->security,
+                             QString::number(got->buy),
+                             QString::number(got->quantity, 'g', 15),
+                             QString::number(got->limit, 'g', 15),
+                             QString::number(got->activation, 'g', 15),
+                             got->last};
+    QCOMPARE(fields.join(u'|'), read);
 }
 
 QTEST_GUILESS_MAIN(TestSwitches)

@@ -1,13 +1,9 @@
 // The replay of finished scripts over quotes: what the generated safeguards really let through,
 // the recorder's rules, restarts, and where a failing run stops.
 
+#include "../support/DemoScripts.h"
 #include "SimTestSupport.h"
-#include "analysis/AnalysisContext.h"
-#include "analysis/Highlighter.h"
-#include "analysis/ScriptView.h"
-#include "generator/Pipeline.h"
 #include "generator/Sections.h"
-#include "platform/TextFile.h"
 #include "simulation/DateTime.h"
 #include "simulation/Replay.h"
 
@@ -21,44 +17,8 @@ Q_DECLARE_METATYPE(Afl::GeneratorSettings)
 
 namespace {
 
-// The answers of examples/demo.afp.
-Afl::GeneratorSettings DemoSettings()
-{
-    Afl::GeneratorSettings s;
-    s.signalMode = Afl::SignalMode::PreviousCandle;
-    s.showSignals = true;
-    s.refreshSeconds = 5;
-    s.reverseOnly = true;
-    s.oneOrderPerBar = true;
-    s.intervalMode = Afl::IntervalMode::Standard;
-    s.interval = 300;
-    s.positionUnit = Afl::PositionUnit::Value;
-    s.positionValue = 5000;
-    s.orderMode = Afl::OrderMode::Percent;
-    s.limitValue = 1;
-    s.referenceMode = Afl::ReferenceMode::LastTrade;
-    s.comments = true;
-    return s;
-}
-
-QString DemoSource()
-{
-    return Platform::ReadTextFile(QStringLiteral(ORVANTA_SOURCE_DIR "/examples/demo.afl")).text;
-}
-
-// The finished script the wizard writes for source under s.
-QString Finished(const Afl::GeneratorSettings& s, const QString& source = DemoSource())
-{
-    Lex::AnalysisContext context;
-    Lex::ScriptView rEdit;
-    rEdit.setText(source);
-    Lex::HighlightScript(rEdit, context.reservedNames());
-    Lex::ScriptView rGenAFL;
-    Lex::ScriptView rUwagi;
-    const Afl::GenerationResult result =
-        Afl::GenerateScript(rEdit, rGenAFL, rUwagi, context, s, true);
-    return result.success ? rGenAFL.text() : QString();
-}
+using TestSupport::DemoSettings;
+using TestSupport::Finished;
 
 // The first `bars` bars of the synthetic demo quotes.
 Sim::Quotes DemoQuotes(qsizetype bars)
@@ -114,6 +74,8 @@ private Q_SLOTS:
     void staticsOutliveRunsAndTracesKeepTheirPlace();
     void failureSaysWhere();
     void syntaxErrorsRunNothing();
+    void paramOverrides_data();
+    void paramOverrides();
 };
 
 void TestReplay::initTestCase()
@@ -373,6 +335,53 @@ void TestReplay::syntaxErrorsRunNothing()
     QVERIFY(result.calls.isEmpty());
     QCOMPARE(result.diagnostics.size(), 1);
     QCOMPARE(result.diagnostics[0].text(), u"wiersz 2, znak 5: niedomknięty nawias"_s);
+}
+
+void TestReplay::paramOverrides_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("expected"); // the _TRACE of the value, or "error: ..."
+    QTest::newRow("default") << u"Param(\"Okres\", 10, 1, 100)"_s << QString() << u"10"_s;
+    QTest::newRow("number, any letter case")
+        << u"Param(\"Okres\", 10, 1, 100)"_s << u"okres=20,5"_s << u"20.5"_s;
+    QTest::newRow("toggle by item")
+        << u"ParamToggle(\"Wysyłanie zleceń\", \"Wyłączone|Włączone\", 0)"_s
+        << u"WYSYŁANIE ZLECEŃ=włączone"_s << u"1"_s;
+    QTest::newRow("toggle by number") << u"ParamToggle(\"T\", \"a|b\")"_s << u"t=1"_s << u"1"_s;
+    QTest::newRow("list by name") << u"ParamList(\"L\", \"a|bb|c\", 0)"_s << u"l=BB"_s << u"bb"_s;
+    QTest::newRow("text") << u"ParamStr(\"S\", \"x\")"_s << u"S=abc"_s << u"abc"_s;
+    QTest::newRow("time") << u"ParamTime(\"Od\", \"09:00\")"_s << u"od=10:30"_s << u"103000"_s;
+    QTest::newRow("toggle, no such item")
+        << u"ParamToggle(\"T\", \"a|b\")"_s << u"t=2"_s
+        << u"error: wiersz 1: funkcja ParamToggle: parametr „T”: niepoprawna wartość „2”"_s;
+    QTest::newRow("not a number")
+        << u"Param(\"P\", 1, 0, 9)"_s << u"p=abc"_s
+        << u"error: wiersz 1: funkcja Param: parametr „P”: niepoprawna wartość „abc”"_s;
+}
+
+// A replay gives parameters values by name in any letter case; the result shows what ran.
+void TestReplay::paramOverrides()
+{
+    QFETCH(QString, call);
+    QFETCH(QString, given);
+    QFETCH(QString, expected);
+    Sim::ReplayOptions options;
+    if (!given.isEmpty())
+        options.params.insert(given.section(u'=', 0, 0), given.section(u'=', 1));
+    Sim::Quotes quotes = TwoSessions();
+    quotes.bars = quotes.bars.first(1);
+    const Sim::ReplayResult result =
+        Replay(u"v = "_s + call + u";\n_TRACE(\"\" + v);"_s, quotes, options);
+    if (expected.startsWith(u"error: "_s)) {
+        QCOMPARE(result.status, Sim::ReplayStatus::Failed);
+        QCOMPARE(result.failure->where.text(), expected.mid(7));
+        return;
+    }
+    QCOMPARE(result.status, Sim::ReplayStatus::Ran);
+    QCOMPARE(result.traces.first().text, expected);
+    QCOMPARE(result.params.size(), 1);
+    QCOMPARE(result.params.first().given, !given.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestReplay)

@@ -910,12 +910,12 @@ void TestMainWindow::arguments_data()
     QTest::newRow("project") << QStringList{"demo.afp"} << false << int(K::Project);
     QTest::newRow("any other single file") << QStringList{"notes.txt"} << false << int(K::Project);
     QTest::newRow("two files") << QStringList{"a.afp", "b.afp"} << false << int(K::TooMany);
-    for (const char* command : {"check", "generate", "project", "help", "-h", "--help"})
+    for (const char* command : {"check", "generate", "simulate", "project", "help", "-h", "--help"})
         QTest::newRow(qPrintable(QStringLiteral("command ") + QLatin1String(command)))
             << QStringList{QString::fromLatin1(command), "x"} << true << -1;
     // Unknown ones go to the command line too, which answers with its usage.
     QTest::newRow("unknown option") << QStringList{"--bogus"} << true << -1;
-    QTest::newRow("unknown sub-command") << QStringList{"simulate", "x", "y"} << true << -1;
+    QTest::newRow("unknown sub-command") << QStringList{"replay", "x", "y"} << true << -1;
     QTest::newRow("Qt's own option") << QStringList{"-style", "fusion"} << false << int(K::Wizard);
 }
 
@@ -1006,7 +1006,7 @@ void TestMainWindow::programWithoutDisplay_data()
     const QString usage = QStringLiteral("Użycie:");
     const QString noDisplay = Shell::StartupTexts::NoDisplay;
     QTest::newRow("unknown option") << QStringList{"--bogus"} << QString() << usage;
-    QTest::newRow("unknown sub-command") << QStringList{"simulate", "x", "y"} << QString() << usage;
+    QTest::newRow("unknown sub-command") << QStringList{"replay", "x", "y"} << QString() << usage;
     QTest::newRow("project") << QStringList{"foo.afp"} << QString() << noDisplay;
     QTest::newRow("wizard") << QStringList{} << QString() << noDisplay;
     QTest::newRow("display set, no server") << QStringList{} << QStringLiteral(":97") << noDisplay;
