@@ -130,10 +130,15 @@ void TestSimulation::switches()
         QCOMPARE(test, plainSent);
         QCOMPARE(result.counts.testMode, plainSent.size());
         QCOMPARE(result.counts.mostPerBar, plain.result.counts.mostPerBar);
-        // The rows follow the test holding: every sell sells it all.
-        for (const Sim::OrderRow& row : result.orders)
+        // The rows follow the test holding (every sell sells it all), and so does the holding
+        // by bar.
+        for (qsizetype i = 0; i < result.orders.size(); ++i) {
+            const Sim::OrderRow& row = result.orders[i];
             if (row.side == Sim::OrderSide::Sell && safeguards)
                 QCOMPARE(row.holdingAfter, 0.0);
+            if (i + 1 == result.orders.size() || result.orders[i + 1].bar != row.bar)
+                QCOMPARE(result.holdingByBar[row.bar], row.holdingAfter);
+        }
     } else if (expected == u"none"_s) {
         QVERIFY(result.orders.isEmpty());
         QCOMPARE(outcome.warnings, QStringList{u"Włącznik „Wysyłanie zleceń” był wyłączony: "
