@@ -167,6 +167,8 @@ bool SimulationForm::btRunClick()
             QMetaObject::invokeMethod(
                 this,
                 [this, done, total] {
+                    if (!m_worker)
+                        return; // delivered after the replay ended
                     m_done = done;
                     m_total = total;
                     Q_EMIT this->progress(done, total);

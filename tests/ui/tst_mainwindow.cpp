@@ -917,7 +917,8 @@ void TestMainWindow::simulation()
     h.form.OpenProjectFile(source + QStringLiteral("demo.afp"));
     Shell::MenuAction* action = h.window.menuAction(QStringLiteral("Symulacja1"));
     QVERIFY(!action->isEnabled());
-    h.form.pcTab.setCurrentIndex(App::TForm1::PageEnd);
+    h.form.btDalej.click(); // to the summary, as the user goes
+    QCOMPARE(h.form.pcTab.currentIndex(), int(App::TForm1::PageEnd));
     h.form.btGeneruj.click();
     QVERIFY(action->isEnabled());
     action->trigger();
