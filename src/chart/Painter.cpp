@@ -28,7 +28,7 @@ const QColor SellColour(206, 44, 44);
 const QColor RefusedColour(140, 144, 150);
 const QColor HoldingLine(35, 95, 190);
 const QColor HoldingFill(35, 95, 190, 40);
-const QColor RestartColour(214, 128, 0);
+const QColor RestartColour(214, 128, 0, 150);
 const QColor NotRunFill(120, 124, 130, 40);
 
 QColor SideColour(Sim::OrderSide side)
@@ -199,7 +199,7 @@ void Paint(QPainter& painter, const Geometry& g)
                              NotRunFill);
     }
     PaintCandles(painter, g);
-    painter.setPen(QPen(RestartColour, 1.5, Qt::DashLine));
+    painter.setPen(QPen(RestartColour, 1, Qt::DashLine));
     for (double x : g.restarts)
         for (const QRectF& area : {g.priceArea, g.holdingArea})
             painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));

@@ -1,0 +1,67 @@
+// The dry run's chart of the demo project over the demo quotes (replayed once, up front): the
+// layout and the painting of a PNG-sized image, repeated, for a growing number of bars.
+//   build/bench/orvanta_bench_chart [WIDTH HEIGHT]      (default 1200 700)
+
+#include "chart/Painter.h"
+#include "simulation/Replay.h"
+
+#include <cstdio>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+
+namespace {
+
+QString ReadUtf8(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QSize size =
+        argc > 2 ? QSize(std::atoi(argv[1]), std::atoi(argv[2])) : Chart::DefaultImageSize;
+    const QString script =
+        ReadUtf8(QStringLiteral(ORVANTA_SOURCE_DIR "/tests/data/cli/demo.expected.afl"));
+    const Sim::QuotesRead read = Sim::ReadQuotes(
+        ReadUtf8(QStringLiteral(ORVANTA_SOURCE_DIR "/examples/demo-notowania-syntetyczne.csv")));
+    if (!read.ok())
+        qFatal("%s", qPrintable(read.message()));
+    const Sim::ReplayResult full = Sim::Replay({script, QString(), {}}, read.quotes);
+
+    std::printf("| bars | layout ms | layout and paint ms |\n|---:|---:|---:|\n");
+    constexpr int Rounds = 20;
+    for (qsizetype bars : {100, 500, 1000, 2496}) {
+        Sim::Quotes quotes = read.quotes;
+        quotes.bars = quotes.bars.first(bars);
+        Sim::ReplayResult result = full;
+        result.barsRun = int(bars);
+        result.holdingByBar = full.holdingByBar.first(bars);
+        result.orders.removeIf([bars](const Sim::OrderRow& row) { return row.bar >= bars; });
+
+        QImage image(size, QImage::Format_RGB32);
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < Rounds; ++i)
+            (void)Chart::Layout(quotes, result, QRectF(QPointF(), size), Chart::ChartFont());
+        const double layout = clock.nsecsElapsed() / 1e6 / Rounds;
+        clock.restart();
+        for (int i = 0; i < Rounds; ++i) {
+            QPainter painter(&image);
+            Chart::Paint(painter, Chart::Layout(quotes, result, QRectF(QPointF(), size),
+                                                Chart::ChartFont()));
+        }
+        const double both = clock.nsecsElapsed() / 1e6 / Rounds;
+        std::printf("| %lld | %.2f | %.2f |\n", static_cast<long long>(bars), layout, both);
+    }
+    return 0;
+}
