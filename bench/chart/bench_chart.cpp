@@ -2,6 +2,7 @@
 // layout and the painting of a PNG-sized image, repeated, for a growing number of bars.
 //   build/bench/orvanta_bench_chart [WIDTH HEIGHT]      (default 1200 700)
 
+#include "../simulation/BenchFiles.h"
 #include "chart/Painter.h"
 #include "simulation/Replay.h"
 
@@ -11,18 +12,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
-
-namespace {
-
-QString ReadUtf8(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(path));
-    return QString::fromUtf8(file.readAll());
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

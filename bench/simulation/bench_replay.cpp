@@ -3,6 +3,7 @@
 // of the run, which grows with the bars a run sees.
 //   build/bench/orvanta_bench_replay [BARS [REFRESHES]]      (default 2000 1)
 
+#include "BenchFiles.h"
 #include "ByTenths.h"
 #include "simulation/Replay.h"
 
@@ -11,18 +12,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-
-namespace {
-
-QString ReadUtf8(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(path));
-    return QString::fromUtf8(file.readAll());
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

@@ -243,31 +243,32 @@ void SimulationForm::updateButtons()
     btSaveChart.setEnabled(!running && hasResult());
 }
 
-bool SimulationForm::btSaveLogClick()
+bool SimulationForm::save(FileDialog& dialog, const std::function<QString(const QString&)>& write)
 {
     if (!hasResult())
         return false;
-    svSaveLog.initialDir = startFolder();
-    if (!m_dialogs.run(svSaveLog))
+    dialog.initialDir = startFolder();
+    if (!m_dialogs.run(dialog))
         return false;
-    const Platform::WriteResult written = WriteOrderLog(svSaveLog.fileName, m_outcome.result);
-    if (!written.ok)
-        reportWriteFailure(svSaveLog.fileName, written.error);
-    return written.ok;
+    const QString error = write(dialog.fileName);
+    if (!error.isEmpty())
+        reportWriteFailure(dialog.fileName, error);
+    return error.isEmpty();
+}
+
+bool SimulationForm::btSaveLogClick()
+{
+    return save(svSaveLog, [this](const QString& path) {
+        const Platform::WriteResult written = WriteOrderLog(path, m_outcome.result);
+        return written.ok ? QString() : written.error;
+    });
 }
 
 bool SimulationForm::btSaveChartClick()
 {
-    if (!hasResult())
-        return false;
-    svSaveChart.initialDir = startFolder();
-    if (!m_dialogs.run(svSaveChart))
-        return false;
-    const QString error =
-        Chart::SavePng(Chart::Render(m_outcome.quotes, m_outcome.result), svSaveChart.fileName);
-    if (!error.isEmpty())
-        reportWriteFailure(svSaveChart.fileName, error);
-    return error.isEmpty();
+    return save(svSaveChart, [this](const QString& path) {
+        return Chart::SavePng(Chart::Render(m_outcome.quotes, m_outcome.result), path);
+    });
 }
 
 void SimulationForm::reportWriteFailure(const QString& path, const QString& reason)

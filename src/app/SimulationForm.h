@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include <QObject>
@@ -99,6 +100,8 @@ Q_SIGNALS:
 private:
     void finish();
     void updateButtons();
+    /// Runs a save dialog and write(path), which gives the reason of a failure or nothing.
+    bool save(FileDialog& dialog, const std::function<QString(const QString&)>& write);
     void reportWriteFailure(const QString& path, const QString& reason);
     QString startFolder() const;
 
