@@ -289,7 +289,7 @@ Geometry Layout(const Sim::Quotes& quotes, const Sim::ReplayResult& result, cons
     }
     if (!(holdHigh > holdLow))
         holdHigh = holdLow + 1;
-    const Scale holding = Padded(holdLow, holdHigh, holdingTop, plotTop + plotHeight, em * 0.4);
+    const Scale holding = Padded(holdLow, holdHigh, holdingTop, plotBottom, em * 0.4);
     g.holdingTicks = ValueTicks(holding.low, holding.high, holding.bottom, holding.top, em * 2);
     g.holdingZero = holding(0);
 
@@ -300,7 +300,7 @@ Geometry Layout(const Sim::Quotes& quotes, const Sim::ReplayResult& result, cons
     const double left = bounds.left() + margin;
     const double right = std::max(left, bounds.right() - margin - axisWidth);
     g.priceArea = QRectF(QPointF(left, plotTop), QPointF(right, priceBottom));
-    g.holdingArea = QRectF(QPointF(left, holdingTop), QPointF(right, plotTop + plotHeight));
+    g.holdingArea = QRectF(QPointF(left, holdingTop), QPointF(right, plotBottom));
     g.notRunFrom = right;
     if (n == 0)
         return g;
