@@ -96,6 +96,8 @@ SimulationDialog::SimulationDialog(App::SimulationForm& model, QWidget* parent)
     lower->setStretchFactor(1, 1);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    // The chart first, and room for a dozen orders below it.
+    split->setSizes({390, 250});
     layout->addWidget(split, 1);
 
     // Exports and close.
