@@ -245,7 +245,7 @@ Geometry Layout(const Sim::Quotes& quotes, const Sim::ReplayResult& result, cons
         item.textAt = QPointF(x + g.markerSize + symbolGap, baseline);
         x += g.markerSize + symbolGap + metrics.horizontalAdvance(item.text) + itemGap;
     }
-    QString title = Texts::NoQuotes;
+    QString title; // no quotes: the price area says so
     if (n > 0) {
         const Sim::CivilTime first = Sim::DecodeDateTime(bars.dateTime.first());
         const Sim::CivilTime last = Sim::DecodeDateTime(bars.dateTime.last());
