@@ -7,6 +7,7 @@
 #include "app/SimulationFormTexts.h"
 #include "app/SimulationTexts.h"
 #include "project/ProfileFile.h"
+#include "project/TfmSetup.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -152,6 +153,13 @@ void TestSimulationForm::remembersTheQuotesFolder()
     Definicje::ProfileFile file(f.settings);
     QCOMPARE(file.readString(u"DATA"_s, App::SimulationForm::QuotesDirKey), folder);
     QCOMPARE(file.readString(u"DATA"_s, u"leProjectDir"_s), u"/p"_s);
+
+    // Accepting the settings dialog keeps it.
+    TfmSetup setup(f.dialogs, f.settings);
+    QVERIFY(setup.Button1Click());
+    QCOMPARE(Definicje::GetPrivateProfileString(u"DATA"_s, App::SimulationForm::QuotesDirKey,
+                                                QString(), f.settings),
+             folder);
 
     // A new dialog starts there.
     App::SimulationForm next(f.dialogs, f.settings);
