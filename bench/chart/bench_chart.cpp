@@ -9,7 +9,6 @@
 #include <cstdio>
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 
@@ -19,18 +18,13 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     const QSize size =
         argc > 2 ? QSize(std::atoi(argv[1]), std::atoi(argv[2])) : Chart::DefaultImageSize;
-    const QString script =
-        ReadUtf8(QStringLiteral(ORVANTA_SOURCE_DIR "/tests/data/cli/demo.expected.afl"));
-    const Sim::QuotesRead read = Sim::ReadQuotes(
-        ReadUtf8(QStringLiteral(ORVANTA_SOURCE_DIR "/examples/demo-notowania-syntetyczne.csv")));
-    if (!read.ok())
-        qFatal("%s", qPrintable(read.message()));
-    const Sim::ReplayResult full = Sim::Replay({script, QString(), {}}, read.quotes);
+    const Sim::Quotes demo = DemoQuotes();
+    const Sim::ReplayResult full = Sim::Replay({DemoScript(), QString(), {}}, demo);
 
     std::printf("| bars | layout ms | layout and paint ms |\n|---:|---:|---:|\n");
     constexpr int Rounds = 20;
     for (qsizetype bars : {100, 500, 1000, 2496}) {
-        Sim::Quotes quotes = read.quotes;
+        Sim::Quotes quotes = demo;
         quotes.bars = quotes.bars.first(bars);
         Sim::ReplayResult result = full;
         result.barsRun = int(bars);

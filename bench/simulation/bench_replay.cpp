@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 
 int main(int argc, char** argv)
 {
@@ -20,15 +19,8 @@ int main(int argc, char** argv)
     Sim::ReplayOptions options;
     options.refreshesPerBar = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
 
-    // The golden finished script of the demo project, which the command-line tests keep equal
-    // to what the generator writes.
-    const QString script =
-        ReadUtf8(QStringLiteral(ORVANTA_SOURCE_DIR "/tests/data/cli/demo.expected.afl"));
-    const Sim::QuotesRead read = Sim::ReadQuotes(
-        ReadUtf8(QStringLiteral(ORVANTA_SOURCE_DIR "/examples/demo-notowania-syntetyczne.csv")));
-    if (!read.ok())
-        qFatal("%s", qPrintable(read.message()));
-    Sim::Quotes quotes = read.quotes;
+    const QString script = DemoScript();
+    Sim::Quotes quotes = DemoQuotes();
     quotes.bars = quotes.bars.first(std::min<qsizetype>(wanted, quotes.bars.size()));
     const int bars = int(quotes.bars.size());
 

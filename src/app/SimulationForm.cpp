@@ -63,18 +63,19 @@ SimulationForm::SimulationForm(Dialogs& dialogs, const QString& settingsPath)
     svOpenQuotes.title = Texts::OpenQuotesTitle;
     svOpenQuotes.filter = Texts::QuotesFilter;
     svOpenQuotes.defaultExt = QStringLiteral("csv");
-    svSaveLog.objectName = QStringLiteral("svSaveLog");
-    svSaveLog.mode = FileDialog::Mode::Save;
-    svSaveLog.title = Texts::SaveLogTitle;
-    svSaveLog.filter = Texts::LogFilter;
-    svSaveLog.defaultExt = QStringLiteral("csv");
-    svSaveLog.overwritePrompt = true;
-    svSaveChart.objectName = QStringLiteral("svSaveChart");
-    svSaveChart.mode = FileDialog::Mode::Save;
-    svSaveChart.title = Texts::SaveChartTitle;
-    svSaveChart.filter = Texts::ChartFilter;
-    svSaveChart.defaultExt = QStringLiteral("png");
-    svSaveChart.overwritePrompt = true;
+    const auto saveDialog = [](FileDialog& dialog, const QString& name, const QString& title,
+                               const QString& filter, const QString& extension) {
+        dialog.objectName = name;
+        dialog.mode = FileDialog::Mode::Save;
+        dialog.title = title;
+        dialog.filter = filter;
+        dialog.defaultExt = extension;
+        dialog.overwritePrompt = true;
+    };
+    saveDialog(svSaveLog, QStringLiteral("svSaveLog"), Texts::SaveLogTitle, Texts::LogFilter,
+               QStringLiteral("csv"));
+    saveDialog(svSaveChart, QStringLiteral("svSaveChart"), Texts::SaveChartTitle,
+               Texts::ChartFilter, QStringLiteral("png"));
 }
 
 SimulationForm::~SimulationForm()
