@@ -3,6 +3,7 @@
 // of the run, which grows with the bars a run sees.
 //   build/bench/orvanta_bench_replay [BARS [REFRESHES]]      (default 2000 1)
 
+#include "BenchFiles.h"
 #include "ByTenths.h"
 #include "simulation/Replay.h"
 
@@ -10,19 +11,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-
-namespace {
-
-QString ReadUtf8(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(path));
-    return QString::fromUtf8(file.readAll());
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -31,15 +19,8 @@ int main(int argc, char** argv)
     Sim::ReplayOptions options;
     options.refreshesPerBar = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
 
-    // The golden finished script of the demo project, which the command-line tests keep equal
-    // to what the generator writes.
-    const QString script =
-        ReadUtf8(QStringLiteral(ORVANTA_SOURCE_DIR "/tests/data/cli/demo.expected.afl"));
-    const Sim::QuotesRead read = Sim::ReadQuotes(
-        ReadUtf8(QStringLiteral(ORVANTA_SOURCE_DIR "/examples/demo-notowania-syntetyczne.csv")));
-    if (!read.ok())
-        qFatal("%s", qPrintable(read.message()));
-    Sim::Quotes quotes = read.quotes;
+    const QString script = DemoScript();
+    Sim::Quotes quotes = DemoQuotes();
     quotes.bars = quotes.bars.first(std::min<qsizetype>(wanted, quotes.bars.size()));
     const int bars = int(quotes.bars.size());
 

@@ -157,6 +157,11 @@ SimulationOutcome RunSimulation(const SimulationRequest& request,
     return outcome;
 }
 
+QStringList OrderLogFields(const Sim::OrderRow& row)
+{
+    return Fields(row);
+}
+
 QString OrderLogCsv(const Sim::ReplayResult& result)
 {
     QString csv = CsvLine(Texts::LogColumns);

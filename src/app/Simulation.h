@@ -53,6 +53,8 @@ std::optional<Sim::TracedOrder> ReadTracedOrder(const QString& text);
 /// The order log as CSV: a header row (SimulationTexts::LogColumns), then a row per order;
 /// `;` between fields, decimal commas, CR LF line ends.
 QString OrderLogCsv(const Sim::ReplayResult& result);
+/// The fields of one row of the log, in the order of SimulationTexts::LogColumns.
+QStringList OrderLogFields(const Sim::OrderRow& row);
 /// The order log as an aligned table for reading.
 QString OrderLogTable(const Sim::ReplayResult& result);
 /// The counts, one per line: sent, refused, test mode, most on one bar, bars, final holding.

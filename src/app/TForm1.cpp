@@ -227,6 +227,8 @@ void TForm1::bindHandlers()
         if (!leAFL.hasText())
             Button7.setEnabled(false);
     });
+    connect(&btZapisz, &Controls::Control::changed, this,
+            [this] { Symulacja1.setEnabled(btZapisz.isEnabled()); });
     pcTab.setOnChanging([this] { pcTabChanging(); });
     pcTab.setOnChange([this] { pcTabChange(); });
     tbEnd.setOnShow([this] { tbEndShow(); });

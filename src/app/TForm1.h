@@ -194,6 +194,8 @@ public:
     Controls::Button Zapiszjako1{QStringLiteral("Zapiszjako1"),
                                  QStringLiteral("Zapisz projekt &jako...")};
     Controls::Button Koniec1{QStringLiteral("Koniec1"), QStringLiteral("&Koniec")};
+    /// "Symulacja…": enabled exactly while "Zapisz AFL" is (a finished script is there to save).
+    Controls::Button Symulacja1{QStringLiteral("Symulacja1"), QStringLiteral("&Symulacja…"), false};
     Controls::Button Ustawienia1{QStringLiteral("Ustawienia1"), QStringLiteral("&Ustawienia")};
     Controls::Button Oprogramie1{QStringLiteral("Oprogramie1"), QStringLiteral("O p&rogramie")};
 

@@ -40,6 +40,8 @@ inline const QString Usage =
                    "  --param NAZWA=WARTOŚĆ                     wartość parametru zamiast "
                    "domyślnej (można powtarzać)\n"
                    "  --log PLIK.csv                            dziennik zleceń w pliku CSV\n"
+                   "  --chart PLIK.png                          wykres notowań, zleceń i stanu "
+                   "posiadania w pliku PNG\n"
                    "  --traces                                  wypisanie wierszy _TRACE\n"
                    "\n"
                    "Kod wyjścia: 0 sukces, 1 nie udało się wygenerować kodu AFL "

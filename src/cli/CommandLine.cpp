@@ -7,12 +7,26 @@
 #include "cli/ProjectCommand.h"
 #include "cli/SimulateCommand.h"
 
+#include <algorithm>
 #include <memory>
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 
 namespace Cli {
+
+namespace {
+
+/// simulate --chart draws text, which needs a QGuiApplication.
+bool PaintsChart(const QStringList& args)
+{
+    return args.value(0) == QLatin1String("simulate") &&
+           std::any_of(args.begin(), args.end(), [](const QString& arg) {
+               return arg == QLatin1String("--chart") || arg.startsWith(QLatin1String("--chart="));
+           });
+}
+
+} // namespace
 
 int execute(const QStringList& args, QIODevice& out, QIODevice& err)
 {
@@ -47,16 +61,23 @@ int execute(const QStringList& args, QIODevice& out, QIODevice& err)
 
 int run(int argc, char** argv, const std::optional<QStringList>& given)
 {
-    std::unique_ptr<QCoreApplication> app;
-    if (!QCoreApplication::instance())
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
-
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
     if (given)
         args = *given;
+
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance()) {
+        if (PaintsChart(args)) {
+            // Fonts need a QGuiApplication; the offscreen platform needs no display.
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
 
     QFile out;
     QFile err;

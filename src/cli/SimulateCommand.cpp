@@ -1,6 +1,7 @@
 #include "cli/SimulateCommand.h"
 
 #include "app/Simulation.h"
+#include "chart/Painter.h"
 #include "cli/Arguments.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
@@ -26,6 +27,7 @@ const QString Arm = QStringLiteral("--arm");
 const QString Param = QStringLiteral("--param");
 const QString Log = QStringLiteral("--log");
 const QString Traces = QStringLiteral("--traces");
+const QString ChartOption = QStringLiteral("--chart");
 
 constexpr int MaxRefreshes = 100;
 constexpr double MaxHolding = 1e15;
@@ -114,7 +116,8 @@ int runSimulate(const QStringList& args, Console& console)
                                                                {Arm, false},
                                                                {Param, true, true},
                                                                {Log},
-                                                               {Traces, false}},
+                                                               {Traces, false},
+                                                               {ChartOption}},
                                                               2, console);
     if (!arguments)
         return BadInput;
@@ -153,7 +156,14 @@ int runSimulate(const QStringList& args, Console& console)
             return BadInput;
         }
     }
-    // The chart (--chart PNG) is drawn here, from outcome.quotes and outcome.result.
+    if (ran && arguments->has(ChartOption)) {
+        const QString path = arguments->value(ChartOption);
+        const QString error = Chart::SavePng(Chart::Render(outcome.quotes, outcome.result), path);
+        if (!error.isEmpty()) {
+            console.error(Texts::CannotWrite.arg(path, error));
+            return BadInput;
+        }
+    }
 
     return outcome.status == App::SimulationStatus::Ran ? Success : Failed;
 }

@@ -13,6 +13,7 @@ class Console;
 /// args follow the sub-command's name. The order table, the counts and the _TRACE lines go to
 /// the output device; remarks and reasons to the error device. Success when every bar ran,
 /// Failed when the project did not generate or the script stopped, BadInput otherwise.
+/// --chart CHART.png also writes the chart (Chart::Render); a write failure is BadInput.
 int runSimulate(const QStringList& args, Console& console);
 
 } // namespace Cli

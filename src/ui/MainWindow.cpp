@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
 
+#include "app/SimulationForm.h"
 #include "app/TForm1.h"
+#include "project/TfmSetup.h"
 #include "ui/ButtonWidget.h"
 #include "ui/DialogStyle.h"
 #include "ui/Guard.h"
@@ -9,6 +11,7 @@
 #include "ui/PageControlWidget.h"
 #include "ui/ScriptViewWidget.h"
 #include "ui/SetupDialog.h"
+#include "ui/SimulationDialog.h"
 #include "ui/SummaryTree.h"
 #include "ui/WizardPages.h"
 #include "ui/WizardTabBar.h"
@@ -95,8 +98,11 @@ MainWindow::MainWindow(App::TForm1& form, QWidget* parent)
 MainWindow::~MainWindow()
 {
     // The form may outlive the window: nothing of the window stays bound to it.
-    for (Controls::Button* item : {&m_form.Koniec1, &m_form.Ustawienia1, &m_form.Oprogramie1})
+    for (Controls::Button* item :
+         {&m_form.Koniec1, &m_form.Symulacja1, &m_form.Ustawienia1, &m_form.Oprogramie1})
         item->setOnClick({});
+    // The dialog goes before its model (a running replay is stopped by the dialog).
+    delete m_simulationDialog;
     setExceptionReporter({});
     m_form.setDialogs(nullptr);
 }
@@ -226,12 +232,15 @@ void MainWindow::buildMenu()
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Opcje"));
     options->setObjectName(QStringLiteral("Opcje1"));
+    options->addAction(action(m_form.Symulacja1));
+    separator(options, "N3");
     options->addAction(action(m_form.Ustawienia1));
 
     menuBar()->addAction(action(m_form.Oprogramie1));
 
-    // The three items without a command of the form's own.
+    // The four items without a command of the form's own.
     m_form.Koniec1.setOnClick([this] { close(); });
+    m_form.Symulacja1.setOnClick([this] { showSimulation(); });
     m_form.Ustawienia1.setOnClick([this] { showSetup(); });
     m_form.Oprogramie1.setOnClick([this] { showInfo(); });
 }
@@ -294,6 +303,18 @@ void MainWindow::showInfo()
     if (!m_infoDialog)
         m_infoDialog = new InfoDialog(*m_info, this);
     m_infoDialog->exec();
+}
+
+void MainWindow::showSimulation()
+{
+    // Made once, so the quotes file, the options and the last result stay between showings.
+    if (!m_simulation) {
+        m_simulation = std::make_unique<App::SimulationForm>(
+            m_form.dialogs(), m_setup ? m_setup->settingsPath() : QString());
+        m_simulationDialog = new SimulationDialog(*m_simulation, this);
+    }
+    m_simulation->takeScript(m_form);
+    m_simulationDialog->open();
 }
 
 void MainWindow::centre()

@@ -4,6 +4,8 @@
 #include "generator/Summary.h"
 #include "ui/QtDialogs.h"
 
+#include <memory>
+
 #include <QList>
 #include <QMainWindow>
 
@@ -13,14 +15,16 @@ class TfmInfo;
 class TfmSetup;
 
 namespace App {
+class SimulationForm;
 class TForm1;
-}
+} // namespace App
 
 namespace Shell {
 
 class ButtonWidget;
 class InfoDialog;
 class SetupDialog;
+class SimulationDialog;
 class MenuAction;
 class PageControlWidget;
 class ScriptViewWidget;
@@ -44,6 +48,9 @@ public:
     /// The About window's model (menu "O p&rogramie"), shown modally the same way.
     void setInfo(TfmInfo* info);
     SetupDialog* setupDialog() const { return m_setupDialog; }
+    /// The simulation dialog (menu "&Opcje" / "&Symulacja…"), made on first use with its model
+    /// and shown window-modal; null until then.
+    SimulationDialog* simulationDialog() const { return m_simulationDialog; }
     InfoDialog* infoDialog() const { return m_infoDialog; }
 
     /// Tahoma 8 pt, or the nearest font present.
@@ -74,6 +81,7 @@ private:
     void connectModels();
     void showSetup();
     void showInfo();
+    void showSimulation();
     void centre();
 
     App::TForm1& m_form;
@@ -82,6 +90,8 @@ private:
     TfmInfo* m_info = nullptr;
     SetupDialog* m_setupDialog = nullptr;
     InfoDialog* m_infoDialog = nullptr;
+    std::unique_ptr<App::SimulationForm> m_simulation;
+    SimulationDialog* m_simulationDialog = nullptr;
     bool m_shown = false;
 
     PageControlWidget* m_pcTab = nullptr;

@@ -3,6 +3,7 @@
 #include "../support/TempFiles.h"
 #include "CliRun.h"
 
+#include <QImage>
 #include <QtTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -119,6 +120,10 @@ void TestSimulate::run_data()
     QTest::newRow("parameter without a value")
         << u"@demo @quotes --param x"_s << 2
         << QStringList{u"orvanta: niepoprawna wartość opcji --param: x (NAZWA=WARTOŚĆ)"_s};
+    QTest::newRow("chart") << u"@demo @quotes --chart @/chart.png"_s << 0
+                           << QStringList{u"wysłane: 10"_s};
+    QTest::newRow("chart folder missing")
+        << u"@demo @quotes --chart @/no/chart.png"_s << 2 << QStringList{u"wysłane: 10"_s};
     QTest::newRow("log folder missing")
         << u"@demo @quotes --log @/no/log.csv"_s << 2 << QStringList{u"wysłane: 10"_s};
 }
@@ -143,7 +148,12 @@ void TestSimulate::run()
         QVERIFY(log.size() > 1);
         QVERIFY(log[1].startsWith(u"460;2024-01-12 15:15:00;1;_TRACE;kupno;DEMO;;97;51,6514;"_s));
     }
+    if (args.contains(u"--chart @/chart.png"_s))
+        QCOMPARE(QImage(m_files.path(u"chart.png"_s)).size(), QSize(1200, 700));
+    if (args.contains(u"--chart @/no/"_s))
+        QVERIFY(run.err.contains(expand(u"orvanta: Nie można zapisać pliku @/no/chart.png"_s)));
 }
 
-QTEST_GUILESS_MAIN(TestSimulate)
+// --chart paints text, which needs a QGuiApplication.
+QTEST_MAIN(TestSimulate)
 #include "tst_simulate.moc"

@@ -2,11 +2,13 @@
 
 #include "../support/TempFiles.h"
 #include "app/ScriptedDialogs.h"
+#include "app/SimulationForm.h"
 #include "app/TForm1.h"
 #include "project/TfmInfo.h"
 #include "project/TfmSetup.h"
 #include "ui/Application.h"
 #include "ui/ButtonWidget.h"
+#include "ui/ChartWidget.h"
 #include "ui/CheckBoxWidget.h"
 #include "ui/ComboBoxWidget.h"
 #include "ui/EditWidget.h"
@@ -17,6 +19,7 @@
 #include "ui/RadioGroupWidget.h"
 #include "ui/ScriptViewWidget.h"
 #include "ui/SetupDialog.h"
+#include "ui/SimulationDialog.h"
 #include "ui/SpinEditWidget.h"
 #include "ui/Startup.h"
 #include "ui/StartupTexts.h"
@@ -35,7 +38,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -222,6 +227,7 @@ private Q_SLOTS:
     void closeQuery_data();
     void closeQuery();
     void settingsAndAbout();
+    void simulation();
     void arguments_data();
     void arguments();
     void focusFollowsTheWizard_data();
@@ -326,6 +332,9 @@ void TestMainWindow::menu_data()
     QTest::newRow("save as") << "Zapiszjako1" << file << "Zapisz projekt &jako..." << QKeySequence()
                              << true;
     QTest::newRow("end") << "Koniec1" << file << "&Koniec" << QKeySequence() << true;
+    QTest::newRow("simulation") << "Symulacja1"
+                                << "&Opcje"
+                                << "&Symulacja…" << QKeySequence() << false;
     QTest::newRow("settings") << "Ustawienia1"
                               << "&Opcje"
                               << "&Ustawienia" << QKeySequence() << true;
@@ -898,6 +907,48 @@ void TestMainWindow::settingsAndAbout()
     QVERIFY(h.window.infoDialog());
     QVERIFY(!h.window.infoDialog()->isVisible());
     QVERIFY(!h.form.ProjectModified);
+}
+
+void TestMainWindow::simulation()
+{
+    // The demo project generated, simulated over the demo quotes from the menu.
+    Harness h;
+    const QString source = QStringLiteral(ORVANTA_SOURCE_DIR "/examples/");
+    h.form.OpenProjectFile(source + QStringLiteral("demo.afp"));
+    Shell::MenuAction* action = h.window.menuAction(QStringLiteral("Symulacja1"));
+    QVERIFY(!action->isEnabled());
+    h.form.btDalej.click(); // to the summary, as the user goes
+    QCOMPARE(h.form.pcTab.currentIndex(), int(App::TForm1::PageEnd));
+    h.form.btGeneruj.click();
+    QVERIFY(action->isEnabled());
+    action->trigger();
+    Shell::SimulationDialog* dialog = h.window.simulationDialog();
+    QVERIFY(dialog && dialog->isVisible());
+    h.dialogs.queueFile(source + QStringLiteral("demo-notowania-syntetyczne.csv"));
+    QTest::mouseClick(dialog->findChild<Shell::ButtonWidget*>(QStringLiteral("btQuotes")),
+                      Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<Shell::ButtonWidget*>(QStringLiteral("btRun")),
+                      Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->model().isRunning(), 60000);
+    QCOMPARE(dialog->model().outcome().status, App::SimulationStatus::Ran);
+    const QAbstractItemModel* table = dialog->table()->model();
+    QCOMPARE(table->rowCount(), dialog->model().outcome().result.orders.size());
+    QVERIFY2(table->rowCount() > 0, qPrintable(dialog->model().resultText()));
+    QCOMPARE(table->headerData(0, Qt::Horizontal).toString(), QStringLiteral("świeca"));
+    QCOMPARE(table->index(0, 4).data().toString(), QStringLiteral("kupno"));
+    QVERIFY(dialog->resultView()->toPlainText().contains(QStringLiteral("wysłane: ")));
+    QCOMPARE(dialog->progressBar()->value(), dialog->progressBar()->maximum());
+    QVERIFY(dialog->findChild<Shell::ButtonWidget*>(QStringLiteral("btSaveChart"))->isEnabled());
+    // The chart shows the orders: the green of a buy marker is painted.
+    const QImage chart = dialog->chart()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    bool green = false;
+    for (int y = 0; y < chart.height() && !green; ++y)
+        for (int x = 0; x < chart.width() && !green; ++x)
+            green = chart.pixel(x, y) == qRgb(22, 140, 64);
+    QVERIFY(green);
+    dialog->reject();
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(!h.dialogs.failed());
 }
 
 void TestMainWindow::arguments_data()

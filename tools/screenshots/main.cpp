@@ -1,16 +1,18 @@
 // Builds the main window as start-up does, walks the wizard on examples/demo.afl and writes
-// a PNG of every step (the safety switches on and off), of the generated script, the remarks
-// and both dialogs.
+// a PNG of every step (the safety switches on and off), of the generated script, the remarks,
+// both dialogs and the simulation of the demo project over the demo quotes.
 //
 // orvanta_screenshots [OUTPUT_FOLDER] (default: screenshots)
 
 #include "app/ScriptedDialogs.h"
+#include "app/SimulationForm.h"
 #include "app/TForm1.h"
 #include "project/TfmInfo.h"
 #include "project/TfmSetup.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDialogs.h"
+#include "ui/SimulationDialog.h"
 #include "ui/Startup.h"
 
 #include <cstdio>
@@ -24,6 +26,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -284,6 +288,31 @@ int main(int argc, char** argv)
                  "skrypt z błędami składni nie pokazał uwag"))
         return 1;
     shots.shoot(&window, QStringLiteral("17-bledy-skladni"));
+
+    // The demo project generated and simulated over the demo quotes from "Opcje" → "Symulacja…".
+    form.OpenProjectFile(QStringLiteral(ORVANTA_SOURCE_DIR "/examples/demo.afp"));
+    form.btDalej.click();
+    form.btGeneruj.click();
+    if (!require(form.Symulacja1.isEnabled(), "polecenie Symulacja… jest niedostępne"))
+        return 1;
+    form.Symulacja1.click();
+    Shell::SimulationDialog* simulation = window.simulationDialog();
+    if (!require(simulation && simulation->isVisible(), "okno symulacji się nie pokazało"))
+        return 1;
+    dialogs.queueFile(
+        QStringLiteral(ORVANTA_SOURCE_DIR "/examples/demo-notowania-syntetyczne.csv"));
+    simulation->model().btQuotes.click();
+    simulation->model().btRun.click();
+    simulation->model().waitForFinished();
+    if (!require(
+            simulation->model().outcome().status == App::SimulationStatus::Ran &&
+                !simulation->model().outcome().result.orders.isEmpty(),
+            qPrintable(u"symulacja nie złożyła zleceń: "_s + simulation->model().resultText())))
+        return 1;
+    shots.shoot(simulation, QStringLiteral("18-symulacja"));
+    if (QScreen* screen = simulation->screen())
+        shots.save(screen->grabWindow(0), QStringLiteral("18-symulacja-ekran"));
+    simulation->close();
 
     if (!require(!dialogs.failed(), qPrintable(dialogs.failures().join(u'\n'))))
         return 1;
