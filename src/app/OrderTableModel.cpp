@@ -3,8 +3,6 @@
 #include "app/Simulation.h"
 #include "app/SimulationTexts.h"
 
-#include <QColor>
-
 namespace App {
 
 namespace {
@@ -46,10 +44,8 @@ QVariant OrderTableModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return int(Qt::AlignVCenter |
                    (IsNumberColumn(index.column()) ? Qt::AlignRight : Qt::AlignLeft));
-    case Qt::ForegroundRole:
-        if (row.status == Sim::OrderStatus::Refused)
-            return QColor(Qt::gray);
-        break;
+    case RefusedRole:
+        return row.status == Sim::OrderStatus::Refused;
     default:
         break;
     }

@@ -9,11 +9,13 @@
 namespace App {
 
 /// Rows of ReplayResult::orders with the columns of SimulationTexts::LogColumns, as the CSV log
-/// writes them; numbers right-aligned, refused orders greyed.
+/// writes them; numbers right-aligned. RefusedRole marks refused orders, which the view greys.
 class OrderTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
+    static constexpr int RefusedRole = Qt::UserRole + 1;
+
     using QAbstractTableModel::QAbstractTableModel;
 
     void setOrders(const QList<Sim::OrderRow>& orders);

@@ -2,7 +2,6 @@
 
 #include "app/SimulationFormTexts.h"
 #include "app/TForm1.h"
-#include "chart/Painter.h"
 #include "platform/Paths.h"
 #include "project/ProfileFile.h"
 #include "project/ProjectTexts.h"
@@ -33,7 +32,8 @@ std::optional<int> TimeOfDay(const QString& text)
 
 } // namespace
 
-SimulationForm::SimulationForm(Dialogs& dialogs, const QString& settingsPath)
+SimulationForm::SimulationForm(Dialogs& dialogs, ChartWriter writeChart,
+                               const QString& settingsPath)
     : page(QStringLiteral("fmSimulation"), Texts::Caption)
     , leQuotes(QStringLiteral("leQuotes"), Texts::Quotes)
     , cbRestart(QStringLiteral("cbRestart"), Texts::Restart, Controls::CheckState::Unchecked)
@@ -43,6 +43,7 @@ SimulationForm::SimulationForm(Dialogs& dialogs, const QString& settingsPath)
     , btSaveLog(QStringLiteral("btSaveLog"), Texts::SaveLog, false)
     , btSaveChart(QStringLiteral("btSaveChart"), Texts::SaveChart, false)
     , m_dialogs(dialogs)
+    , m_writeChart(std::move(writeChart))
     , m_settingsPath(settingsPath.isEmpty() ? Platform::SettingsFilePath() : settingsPath)
 {
     for (Controls::Control* control : std::initializer_list<Controls::Control*>{
@@ -267,9 +268,7 @@ bool SimulationForm::btSaveLogClick()
 
 bool SimulationForm::btSaveChartClick()
 {
-    return save(svSaveChart, [this](const QString& path) {
-        return Chart::SavePng(Chart::Render(m_outcome.quotes, m_outcome.result), path);
-    });
+    return save(svSaveChart, [this](const QString& path) { return m_writeChart(m_outcome, path); });
 }
 
 void SimulationForm::reportWriteFailure(const QString& path, const QString& reason)

@@ -36,8 +36,14 @@ public:
     /// The settings file's key (section DATA) of the folder of the last quotes file picked.
     static inline const QString QuotesDirKey = QStringLiteral("QuotesDir");
 
+    /// Writes the chart of a run as an image file; the reason of a failure, or nothing. The
+    /// painting lives above this layer, which needs QtCore only.
+    using ChartWriter =
+        std::function<QString(const SimulationOutcome& outcome, const QString& path)>;
+
     /// settingsPath: default Platform::SettingsFilePath().
-    explicit SimulationForm(Dialogs& dialogs, const QString& settingsPath = QString());
+    SimulationForm(Dialogs& dialogs, ChartWriter writeChart,
+                   const QString& settingsPath = QString());
     ~SimulationForm() override;
     SimulationForm(const SimulationForm&) = delete;
     SimulationForm& operator=(const SimulationForm&) = delete;
@@ -106,6 +112,7 @@ private:
     QString startFolder() const;
 
     Dialogs& m_dialogs;
+    ChartWriter m_writeChart;
     QString m_settingsPath;
     QString m_script;
     QString m_scriptFolder;

@@ -2,6 +2,7 @@
 
 #include "app/SimulationForm.h"
 #include "app/TForm1.h"
+#include "chart/Painter.h"
 #include "project/TfmSetup.h"
 #include "ui/ButtonWidget.h"
 #include "ui/DialogStyle.h"
@@ -310,7 +311,11 @@ void MainWindow::showSimulation()
     // Made once, so the quotes file, the options and the last result stay between showings.
     if (!m_simulation) {
         m_simulation = std::make_unique<App::SimulationForm>(
-            m_form.dialogs(), m_setup ? m_setup->settingsPath() : QString());
+            m_form.dialogs(),
+            [](const App::SimulationOutcome& outcome, const QString& path) {
+                return Chart::SavePng(Chart::Render(outcome.quotes, outcome.result), path);
+            },
+            m_setup ? m_setup->settingsPath() : QString());
         m_simulationDialog = new SimulationDialog(*m_simulation, this);
     }
     m_simulation->takeScript(m_form);

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -22,6 +23,24 @@
 namespace Shell {
 
 namespace Texts = App::SimulationFormTexts;
+
+namespace {
+
+// The order table as the view shows it: refused orders in grey.
+class OrderTableView final : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::ForegroundRole && index.data(App::OrderTableModel::RefusedRole).toBool())
+            return QColor(Qt::gray);
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+} // namespace
 
 SimulationDialog::SimulationDialog(App::SimulationForm& model, QWidget* parent)
     : QDialog(parent)
@@ -84,7 +103,9 @@ SimulationDialog::SimulationDialog(App::SimulationForm& model, QWidget* parent)
     auto* lower = new QSplitter(Qt::Horizontal, split);
     m_table = new QTableView(lower);
     m_table->setObjectName(QStringLiteral("orders"));
-    m_table->setModel(&model.orders());
+    auto* orders = new OrderTableView(m_table);
+    orders->setSourceModel(&model.orders());
+    m_table->setModel(orders);
     m_table->setAlternatingRowColors(true);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);

@@ -6,6 +6,7 @@
 #include "app/SimulationForm.h"
 #include "app/SimulationFormTexts.h"
 #include "app/SimulationTexts.h"
+#include "chart/Painter.h"
 #include "project/ProfileFile.h"
 #include "project/TfmSetup.h"
 
@@ -21,12 +22,17 @@ namespace {
 const QString DemoQuotes =
     QStringLiteral(ORVANTA_SOURCE_DIR "/examples/demo-notowania-syntetyczne.csv");
 
+QString WritePng(const App::SimulationOutcome& outcome, const QString& path)
+{
+    return Chart::SavePng(Chart::Render(outcome.quotes, outcome.result), path);
+}
+
 struct Fixture
 {
     App::ScriptedDialogs dialogs;
     TestSupport::TempFiles files;
     QString settings = files.path(u"config/Orvanta.ini"_s);
-    App::SimulationForm form{dialogs, settings};
+    App::SimulationForm form{dialogs, WritePng, settings};
 
     explicit Fixture(const QString& script = TestSupport::Finished(TestSupport::DemoSettings()))
     {
@@ -162,7 +168,7 @@ void TestSimulationForm::remembersTheQuotesFolder()
              folder);
 
     // A new dialog starts there.
-    App::SimulationForm next(f.dialogs, f.settings);
+    App::SimulationForm next(f.dialogs, WritePng, f.settings);
     f.dialogs.queueCancel();
     next.btQuotes.click();
     QCOMPARE(f.dialogs.fileDialogs().last().initialDir, folder);
