@@ -29,10 +29,5 @@ inline QString BadRestartTime(const QString& text)
 {
     return QStringLiteral("Niepoprawna godzina restartu „%1”: wpisz GG:MM lub GG:MM:SS.").arg(text);
 }
-/// While the replay runs.
-inline QString Running(int done, int total)
-{
-    return QStringLiteral("Symulacja: świeca %1 z %2").arg(done).arg(total);
-}
 
 } // namespace App::SimulationFormTexts

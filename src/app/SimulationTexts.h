@@ -23,6 +23,11 @@ inline QString Stopped(const QString& where)
 {
     return QStringLiteral("Symulacja przerwana: %1").arg(where);
 }
+/// While the replay runs (the dialog beside its progress bar, the command line on a terminal).
+inline QString Progress(int done, int total)
+{
+    return QStringLiteral("Symulacja: świeca %1 z %2").arg(done).arg(total);
+}
 inline QString Cancelled(int done, int total)
 {
     return QStringLiteral("Symulację przerwano po %1 z %2 świec.").arg(done).arg(total);

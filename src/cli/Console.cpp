@@ -3,6 +3,9 @@
 #include "cli/CliTexts.h"
 #include "platform/TextFile.h"
 
+#include <unistd.h>
+
+#include <QFile>
 #include <QIODevice>
 
 namespace Cli {
@@ -10,7 +13,27 @@ namespace Cli {
 Console::Console(QIODevice& out, QIODevice& err)
     : m_out(out)
     , m_err(err)
-{}
+{
+    const auto* file = qobject_cast<const QFile*>(&err);
+    m_errIsTerminal = file && file->handle() >= 0 && isatty(file->handle());
+}
+
+void Console::progress(const QString& text)
+{
+    if (!m_errIsTerminal)
+        return;
+    // Back to the line's start, the text, and the rest of the line cleared.
+    m_err.write("\r" + text.toUtf8() + "\x1b[K");
+    m_progressShown = true;
+}
+
+void Console::endProgress()
+{
+    if (!m_progressShown)
+        return;
+    m_err.write("\r\x1b[K");
+    m_progressShown = false;
+}
 
 void Console::line(const QString& text)
 {

@@ -25,6 +25,11 @@ public:
     void usageError(const QString& reason);
     /// Writes a line to the error device as it is (remarks of a command).
     void note(const QString& text);
+    /// Shows the state of a long task on one line of the error device, written over each
+    /// time, when that device is a terminal; nothing otherwise.
+    void progress(const QString& text);
+    /// Clears the line progress() wrote.
+    void endProgress();
 
     /// The message on one line: its non-empty lines joined by ": " (by a blank after a
     /// sentence's final punctuation).
@@ -33,6 +38,8 @@ public:
 private:
     QIODevice& m_out;
     QIODevice& m_err;
+    bool m_errIsTerminal = false;
+    bool m_progressShown = false;
 };
 
 } // namespace Cli

@@ -1,6 +1,7 @@
 #include "cli/SimulateCommand.h"
 
 #include "app/Simulation.h"
+#include "app/SimulationTexts.h"
 #include "chart/Painter.h"
 #include "cli/Arguments.h"
 #include "cli/CliTexts.h"
@@ -135,7 +136,17 @@ int runSimulate(const QStringList& args, Console& console)
     request->script = generated.form.rGenAFL.text();
     request->scriptFolder = QFileInfo(generated.form.projectData.SourcePath).absolutePath();
 
-    const App::SimulationOutcome outcome = App::RunSimulation(*request);
+    int shown = -1;
+    const App::SimulationOutcome outcome =
+        App::RunSimulation(*request, [&console, &shown](int done, int total) {
+            const int percent = total > 0 ? int(qint64(done) * 100 / total) : 100;
+            if (percent != shown) {
+                shown = percent;
+                console.progress(App::SimulationTexts::Progress(done, total));
+            }
+            return true;
+        });
+    console.endProgress();
     if (outcome.status == App::SimulationStatus::BadInput) {
         console.error(outcome.message);
         return BadInput;

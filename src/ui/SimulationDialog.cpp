@@ -2,6 +2,7 @@
 
 #include "app/SimulationForm.h"
 #include "app/SimulationFormTexts.h"
+#include "app/SimulationTexts.h"
 #include "ui/ButtonWidget.h"
 #include "ui/ChartWidget.h"
 #include "ui/CheckBoxWidget.h"
@@ -148,7 +149,7 @@ void SimulationDialog::showProgress(int done, int total)
 {
     m_progress->setMaximum(std::max(total, 1));
     m_progress->setValue(done);
-    m_status->setText(Texts::Running(done, total));
+    m_status->setText(App::SimulationTexts::Progress(done, total));
 }
 
 void SimulationDialog::showOutcome()
