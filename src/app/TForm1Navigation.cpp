@@ -36,6 +36,8 @@ void TForm1::pcTabChange()
     const int page = pcTab.currentIndex();
     ShowStep(page);
     btDalej.setEnabled(StepDone[page]);
+    // Back goes nowhere from the first page, also when a tab was clicked to get there.
+    btWstecz.setEnabled(page != PageStart);
     if (page == PageOrders)
         rebuildOrders(true);
     focusShownStep();

@@ -119,6 +119,12 @@ void TestNavigation::backDisablesOnlyOnPageZero()
     QCOMPARE(f.pcTab.currentIndex(), 0);
     QVERIFY(!f.btWstecz.isEnabled());
     QVERIFY(f.btDalej.isEnabled()); // page 0 was done
+
+    // Tabs clicked: enabled away from the first page, disabled on it.
+    for (const int page : {2, 0, 1, 0}) {
+        f.pcTab.clickTab(page);
+        QCOMPARE(f.btWstecz.isEnabled(), page != 0);
+    }
 }
 
 void TestNavigation::stepDoneRememberedThroughBackAndNext()
