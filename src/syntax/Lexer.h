@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include <QString>
 #include <QStringView>
 
 namespace Syntax {
@@ -43,7 +44,9 @@ struct DirectiveParts
 class Lexer
 {
 public:
-    explicit Lexer(QStringView text);
+    /// Reads text, which must outlive the lexer and stay unchanged. The lexer stops at the
+    /// null character that QString::utf16() puts after the text.
+    explicit Lexer(const QString& text);
 
     /// The next token; End (of length 0, at the end of the text) from then on.
     Token next();
@@ -75,7 +78,7 @@ public:
 
 private:
     int offsetOf(const char16_t* p) const { return int(p - m_begin); }
-    void newLine(const char16_t* p) { m_lineStarts.push_back(offsetOf(p)); }
+    [[gnu::always_inline]] void newLine(const char16_t* p) { m_lineStarts.push_back(offsetOf(p)); }
     /// True when white space or a comment starts at p.
     bool startsTrivia(const char16_t* p) const;
     /// Skips white space and comments from p on.

@@ -175,7 +175,7 @@ void Parser::parse(TreeData& data)
 Parser::Parser(TreeData& data)
     : m_data(data)
     , m_text(data.text)
-    , m_lexer(m_text)
+    , m_lexer(data.text)
 {
     m_ends.fill({TokenKind::End, 0, int(m_text.size()), 0});
     m_statements.reserve(256);
@@ -1155,13 +1155,15 @@ bool Parser::isAssignable(const Expression* e) const
     return identifier;
 }
 
-const Expression* Parser::makeNumber(const Token& token)
+[[gnu::always_inline]] inline const Expression* Parser::makeNumber(const Token& token)
 {
     auto* number = make<NumberLiteral>({token.offset, token.end()});
-    if (token.flags & Token::WholeNumber) {
-        number->value = double(token.value);
-        return number;
-    }
+    number->value = (token.flags & Token::WholeNumber) ? double(token.value) : numberValue(token);
+    return number;
+}
+
+double Parser::numberValue(const Token& token) const
+{
     const char16_t* s = m_text.utf16() + token.offset;
     char buffer[64];
     std::string longer;
@@ -1183,8 +1185,7 @@ const Expression* Parser::makeNumber(const Token& token)
         }
         value = small ? 0.0 : std::numeric_limits<double>::infinity();
     }
-    number->value = value;
-    return number;
+    return value;
 }
 
 const Expression* Parser::makeString(const Token& token)

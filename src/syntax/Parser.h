@@ -135,6 +135,8 @@ private:
     const Expression* parseCall(int begin, const Expression* callee);
     const Identifier* makeIdentifier(const Token& token);
     const Expression* makeNumber(const Token& token);
+    /// The value of a number token that is not a whole number of up to nine digits.
+    double numberValue(const Token& token) const;
     const Expression* makeString(const Token& token);
     const Expression* missingExpression();
     bool isAssignable(const Expression* e) const;
