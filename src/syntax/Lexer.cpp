@@ -153,6 +153,23 @@ const char16_t* readAsciiWord(const char16_t* p, const char16_t* end, NameHash& 
     return p;
 }
 
+// The first of the units Stops from p on, or end; eight units at a time where SSE2 is.
+template <char16_t... Stops> const char16_t* findAny(const char16_t* p, const char16_t* end)
+{
+#if defined(__SSE2__)
+    for (; end - p >= 8; p += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hit = _mm_setzero_si128();
+        ((hit = _mm_or_si128(hit, _mm_cmpeq_epi16(units, _mm_set1_epi16(short(Stops))))), ...);
+        if (const unsigned mask = unsigned(_mm_movemask_epi8(hit)))
+            return p + std::countr_zero(mask) / 2;
+    }
+#endif
+    while (p != end && ((*p != Stops) && ...))
+        ++p;
+    return p;
+}
+
 bool isAsciiWordChar(char16_t c)
 {
     return c < 0x80 && WordFold[c] != 0;
@@ -333,8 +350,7 @@ const char16_t* Lexer::skipTrivia(const char16_t* p)
             const char16_t* start = p;
             p += 2;
             if (start[1] == u'/') {
-                while (p != m_end && (*p > u'\r' || !isLineBreak(*p)))
-                    ++p;
+                p = findAny<u'\n', u'\r'>(p, m_end);
                 m_comments.push_back({offsetOf(start), offsetOf(p)});
                 continue;
             }
@@ -572,6 +588,9 @@ const char16_t* Lexer::string(const char16_t* start, Token& token)
     const char16_t* p = start + 1;
     bool closed = false;
     while (p != m_end) {
+        p = findAny<u'"', u'\\', u'\n', u'\r'>(p, m_end);
+        if (p == m_end)
+            break;
         const char16_t c = *p;
         if (c == u'"') {
             ++p;
@@ -584,14 +603,11 @@ const char16_t* Lexer::string(const char16_t* start, Token& token)
             p = lineBreak(p);
             continue;
         }
-        if (c == u'\\') {
-            token.flags |= Token::HasEscape;
-            ++p;
-            if (p != m_end && !isLineBreak(*p))
-                ++p;
-            continue;
-        }
+        // A backslash.
+        token.flags |= Token::HasEscape;
         ++p;
+        if (p != m_end && !isLineBreak(*p))
+            ++p;
     }
     if (!closed) {
         token.flags |= Token::Malformed;

@@ -884,13 +884,8 @@ const Statement* Parser::parseExpressionStatement()
     return statement;
 }
 
-void Parser::expectSemicolon()
+void Parser::missingSemicolon()
 {
-    if (at(TokenKind::Semicolon)) {
-        m_panic = false;
-        advance();
-        return;
-    }
     if (m_panic) {
         // After an error the statement ends at the line break, if one follows.
         if (m_tok->startsLine() || at(TokenKind::End) || at(TokenKind::RightBrace))
@@ -1132,14 +1127,6 @@ const Expression* Parser::missingExpression()
     else
         error(hereOrPrevious(), DiagnosticKind::MissingExpression);
     return make<ErrorExpression>({m_prevEnd, m_prevEnd});
-}
-
-bool Parser::closeBracket(const Token& open, TokenKind close)
-{
-    if (accept(close))
-        return true;
-    error(open.offset, DiagnosticKind::UnclosedParenthesis);
-    return false;
 }
 
 bool Parser::isAssignable(const Expression* e) const

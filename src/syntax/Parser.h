@@ -97,7 +97,17 @@ private:
     const Statement* parseDirective();
     const Statement* parseExpressionStatement();
     const Statement* skipStray(DiagnosticKind kind);
-    void expectSemicolon();
+    // Inline, as is closeBracket: the semicolon or bracket is almost always there.
+    void expectSemicolon()
+    {
+        if (!at(TokenKind::Semicolon)) [[unlikely]] {
+            missingSemicolon();
+            return;
+        }
+        m_panic = false;
+        advance();
+    }
+    void missingSemicolon();
     const Expression* parseCondition();
     const Identifier* expectName();
     void strayClosingBrace();
@@ -140,7 +150,13 @@ private:
     const Expression* makeString(const Token& token);
     const Expression* missingExpression();
     bool isAssignable(const Expression* e) const;
-    bool closeBracket(const Token& open, TokenKind close);
+    bool closeBracket(const Token& open, TokenKind close)
+    {
+        if (accept(close)) [[likely]]
+            return true;
+        error(open.offset, DiagnosticKind::UnclosedParenthesis);
+        return false;
+    }
 
     // nodes
     /// A node of type T over range whose highest child is childHeight high (0: a leaf).
