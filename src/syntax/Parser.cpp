@@ -223,6 +223,30 @@ void Parser::run()
 
 // ---- tokens ----
 
+void Parser::reachStop()
+{
+    if (m_tok >= m_last)
+        refill();
+    // The lexer has reported this token's error; the parser's own errors wait for a new
+    // statement.
+    if (m_tok->flags & Token::Malformed)
+        m_panic = true;
+    setStop();
+}
+
+void Parser::setStop()
+{
+    m_stop = m_last;
+    if (!m_batchHasErrors)
+        return;
+    for (const Token* t = m_tok + 1; t < m_last; ++t) {
+        if (t->flags & Token::Malformed) {
+            m_stop = t;
+            return;
+        }
+    }
+}
+
 void Parser::refill()
 {
     if (m_aborted) {
@@ -237,13 +261,15 @@ void Parser::refill()
     if (kept > m_buffer.data() && kept[-1].kind == TokenKind::End) {
         *kept = kept[-1];
         m_last = kept + 1;
+        setStop();
         return;
     }
     m_last = kept + m_lexer.fill(kept, int(m_buffer.data() + BufferSize - kept));
     // The names of the batch are looked up a few tokens from now: fetch their slots ahead.
     for (const std::uint32_t hash : m_lexer.identifierHashes())
         m_data.names.prefetch(hash);
-    if (m_lexer.errors().size() != m_lexerErrors) {
+    m_batchHasErrors = m_lexer.errors().size() != m_lexerErrors;
+    if (m_batchHasErrors) {
         takeLexerErrors();
         // When the lexer's errors reach the limit, the token just read is still taken; the
         // end comes with the next one.
@@ -252,6 +278,7 @@ void Parser::refill()
             m_last = m_tok + 1;
         }
     }
+    setStop();
 }
 
 // ---- errors ----
@@ -1127,12 +1154,6 @@ const Expression* Parser::missingExpression()
     else
         error(hereOrPrevious(), DiagnosticKind::MissingExpression);
     return make<ErrorExpression>({m_prevEnd, m_prevEnd});
-}
-
-bool Parser::isAssignable(const Expression* e) const
-{
-    return e->kind == NodeKind::Identifier || e->kind == NodeKind::Subscript ||
-           e->kind == NodeKind::Member;
 }
 
 [[gnu::always_inline]] inline const Identifier* Parser::makeIdentifier(const Token& token)

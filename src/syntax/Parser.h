@@ -33,15 +33,15 @@ private:
     {
         m_prevEnd = m_tok->end();
         ++m_consumed;
-        if (++m_tok >= m_last) [[unlikely]]
-            refill();
-        // The lexer has reported this token's error; the parser's own errors wait for a new
-        // statement.
-        if (m_tok->flags & Token::Malformed) [[unlikely]]
-            m_panic = true;
+        if (++m_tok >= m_stop) [[unlikely]]
+            reachStop();
     }
+    /// advance() at m_stop: reads the next batch, or takes a token the lexer reported.
+    void reachStop();
     /// Reads the next batch of tokens behind those not yet taken (from m_tok on).
     void refill();
+    /// Sets m_stop after the tokens were read or taken.
+    void setStop();
     /// The token after the current one.
     const Token& peek()
     {
@@ -58,6 +58,7 @@ private:
     {
         m_tok = m_ends.data();
         m_last = m_tok + 1;
+        m_stop = m_last;
     }
     bool accept(TokenKind kind)
     {
@@ -149,7 +150,11 @@ private:
     double numberValue(const Token& token) const;
     const Expression* makeString(const Token& token);
     const Expression* missingExpression();
-    bool isAssignable(const Expression* e) const;
+    static bool isAssignable(const Expression* e)
+    {
+        return e->kind == NodeKind::Identifier || e->kind == NodeKind::Subscript ||
+               e->kind == NodeKind::Member;
+    }
     bool closeBracket(const Token& open, TokenKind close)
     {
         if (accept(close)) [[likely]]
@@ -199,6 +204,11 @@ private:
     std::array<Token, 2> m_ends{};
     const Token* m_tok = m_buffer.data();
     const Token* m_last = m_buffer.data();
+    // Where advance() leaves its fast path: m_last, or before it the next token that the
+    // lexer reported (only a batch with lexer errors has such tokens, so most batches go
+    // without looking at each token's flags).
+    const Token* m_stop = m_buffer.data();
+    bool m_batchHasErrors = false;
     int m_prevEnd = 0;
     unsigned m_consumed = 0;
     int m_depth = 0;
