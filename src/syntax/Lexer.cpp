@@ -289,9 +289,10 @@ bool equalsKeyword(const char16_t* word, qsizetype length, const char16_t* keywo
 
 } // namespace
 
-Lexer::Lexer(const QString& text)
+Lexer::Lexer(const QString& text, const NameTable* names)
     // utf16() puts a null after the text (also of a QString made by fromRawData).
     : m_text(reinterpret_cast<const char16_t*>(text.utf16()), text.size())
+    , m_names(names)
     , m_begin(m_text.utf16())
     , m_end(m_text.utf16() + m_text.size())
     , m_pos(m_text.utf16())
@@ -389,9 +390,11 @@ int Lexer::fill(Token* out, int n)
     const char16_t* const end = m_end;
     const char16_t* p = m_pos;
     Token* token = out;
-    Token* const last = out + std::min(n, int(m_identifierHashes.size()));
+    Token* const last = out + n;
     std::uint8_t flags = 0;
-    std::size_t identifiers = 0;
+    // The names read are looked up a few tokens from now: their slots are fetched ahead.
+    const NameTable::Prefetcher prefetch =
+        m_names ? m_names->prefetcher() : NameTable::Prefetcher();
     // The text ends in a null (see the constructor): the loops below stop at it without
     // checking for the end, which is only looked for where a null is met.
     while (token != last) {
@@ -415,8 +418,7 @@ int Lexer::fill(Token* out, int n)
             p += token->length;
         } else if (start.starts == Starts::Word) {
             p = identifier(p, *token);
-            m_identifierHashes[identifiers] = token->value;
-            identifiers += token->kind == TokenKind::Identifier;
+            prefetch(token->value);
         } else if (start.starts == Starts::Digit) {
             p = number(p, *token);
         } else if (c == u'\n' || c == u'\r') {
@@ -439,7 +441,6 @@ int Lexer::fill(Token* out, int n)
         flags = 0;
     }
     m_pos = p;
-    m_identifierCount = identifiers;
     return int(token - out);
 }
 

@@ -51,6 +51,8 @@ NameTable::NameTable(const char16_t* text, qsizetype textSize)
 
 NameTable::~NameTable() = default;
 
+const NameTable::Slot NameTable::Prefetcher::None{};
+
 char16_t NameTable::foldUnicode(char16_t c)
 {
     return QChar(c).toCaseFolded().unicode();

@@ -75,6 +75,8 @@ private:
 /// of the table's own, close together, so that looking a name up touches little memory.
 class NameTable
 {
+    struct Slot;
+
 public:
     /// text: the start of the text the names come from (Name::text); textSize sizes the table
     /// for the names a text of that length may have.
@@ -91,9 +93,27 @@ public:
         return internAgain(word, hash);
     }
     const Name* intern(QStringView word) { return intern(word, hash(word)); }
-    /// Brings the table's slot for hash into the cache, so that interning a name a few tokens
-    /// later does not wait for memory.
-    void prefetch(std::uint32_t hash) const { __builtin_prefetch(&m_slots[hash & m_slotMask]); }
+    /// Brings the table's slot for a hash into the cache, so that interning the name a few
+    /// tokens later does not wait for memory. Valid until the next name is interned; a
+    /// default one fetches nothing useful.
+    class Prefetcher
+    {
+    public:
+        void operator()(std::uint32_t hash) const { __builtin_prefetch(&m_slots[hash & m_mask]); }
+
+    private:
+        friend class NameTable;
+        static const Slot None;
+        const Slot* m_slots = &None;
+        std::uint32_t m_mask = 0;
+    };
+    Prefetcher prefetcher() const
+    {
+        Prefetcher p;
+        p.m_slots = m_slots;
+        p.m_mask = m_slotMask;
+        return p;
+    }
     /// The Name of word in any letter case, or null when the table does not hold it.
     const Name* find(QStringView word) const;
     /// Number of distinct names.

@@ -175,7 +175,7 @@ void Parser::parse(TreeData& data)
 Parser::Parser(TreeData& data)
     : m_data(data)
     , m_text(data.text)
-    , m_lexer(data.text)
+    , m_lexer(data.text, &data.names)
 {
     m_ends.fill({TokenKind::End, 0, int(m_text.size()), 0});
     m_statements.reserve(256);
@@ -265,9 +265,6 @@ void Parser::refill()
         return;
     }
     m_last = kept + m_lexer.fill(kept, int(m_buffer.data() + BufferSize - kept));
-    // The names of the batch are looked up a few tokens from now: fetch their slots ahead.
-    for (const std::uint32_t hash : m_lexer.identifierHashes())
-        m_data.names.prefetch(hash);
     m_batchHasErrors = m_lexer.errors().size() != m_lexerErrors;
     if (m_batchHasErrors) {
         takeLexerErrors();
