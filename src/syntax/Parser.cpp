@@ -253,25 +253,28 @@ void Parser::refill()
         stopReading();
         return;
     }
-    // Keep the current token and those after it, and fill up behind them.
-    Token* kept = m_buffer.data();
+    // Keep the current token, the one before and those after it, and fill up behind them.
+    const Token previous = m_tok[-1];
+    Token* const first = m_buffer.data() + 1;
+    Token* kept = first;
     for (const Token* t = m_tok; t < m_last; ++t)
         *kept++ = *t;
-    m_tok = m_buffer.data();
-    if (kept > m_buffer.data() && kept[-1].kind == TokenKind::End) {
+    m_buffer[0] = previous;
+    m_tok = first;
+    if (kept > first && kept[-1].kind == TokenKind::End) {
         *kept = kept[-1];
         m_last = kept + 1;
         setStop();
         return;
     }
-    m_last = kept + m_lexer.fill(kept, int(m_buffer.data() + BufferSize - kept));
+    m_last = kept + m_lexer.fill(kept, int(m_buffer.data() + m_buffer.size() - kept));
     m_batchHasErrors = m_lexer.errors().size() != m_lexerErrors;
     if (m_batchHasErrors) {
         takeLexerErrors();
         // When the lexer's errors reach the limit, the token just read is still taken; the
         // end comes with the next one.
         if (m_aborted) {
-            m_tok = m_buffer.data();
+            m_tok = first;
             m_last = m_tok + 1;
         }
     }
@@ -320,7 +323,7 @@ void Parser::takeLexerErrors()
 
 int Parser::hereOrPrevious() const
 {
-    return (at(TokenKind::End) || m_tok->startsLine()) ? m_prevEnd : m_tok->offset;
+    return (at(TokenKind::End) || m_tok->startsLine()) ? prevEnd() : m_tok->offset;
 }
 
 bool Parser::isStopToken() const
@@ -378,7 +381,7 @@ const Statement* Parser::parseStatement()
         const unsigned before = m_consumed;
         synchronize();
         if (m_consumed != before)
-            return make<ErrorStatement>({start, m_prevEnd});
+            return make<ErrorStatement>({start, prevEnd()});
     }
     const unsigned before = m_consumed;
     const Statement* statement = nullptr;
@@ -388,7 +391,7 @@ const Statement* Parser::parseStatement()
     case TokenKind::RightBrace:
         // A body that is missing before a closing brace.
         error(hereOrPrevious(), DiagnosticKind::MissingExpression);
-        return make<ErrorStatement>({m_prevEnd, m_prevEnd});
+        return make<ErrorStatement>({prevEnd(), prevEnd()});
     case TokenKind::LeftBrace:
         statement = parseBlock();
         break;
@@ -548,10 +551,10 @@ const Block* Parser::finishBlock(Token open, bool braced)
     const auto statements = takeList<Statement>(m_statements, mark);
     // Without its brace a block starts with its first statement, which may start before
     // the first token (at an operand missing right after the previous one).
-    int begin = std::min(open.offset, m_prevEnd);
+    int begin = std::min(open.offset, prevEnd());
     if (!statements.empty())
         begin = std::min(begin, statements.front()->range.begin);
-    auto* block = make<Block>({begin, m_prevEnd});
+    auto* block = make<Block>({begin, prevEnd()});
     block->statements = statements;
     int height = 0;
     for (const Statement* statement : statements)
@@ -563,8 +566,8 @@ const Block* Parser::finishBlock(Token open, bool braced)
 const Statement* Parser::parseBody()
 {
     if (at(TokenKind::End)) {
-        error(m_prevEnd, DiagnosticKind::MissingExpression);
-        return make<ErrorStatement>({m_prevEnd, m_prevEnd});
+        error(prevEnd(), DiagnosticKind::MissingExpression);
+        return make<ErrorStatement>({prevEnd(), prevEnd()});
     }
     return parseStatement();
 }
@@ -595,7 +598,7 @@ const Statement* Parser::parseIf()
         advance();
         const Expression* condition = parseCondition();
         const Statement* body = parseBody();
-        auto* branch = make<IfBranch>({keyword.offset, m_prevEnd}, heightOf(condition, body));
+        auto* branch = make<IfBranch>({keyword.offset, prevEnd()}, heightOf(condition, body));
         branch->condition = condition;
         branch->body = body;
         m_nodes.push_back(branch);
@@ -608,7 +611,7 @@ const Statement* Parser::parseIf()
         break;
     }
     const auto branches = takeList<IfBranch>(m_nodes, mark);
-    auto* statement = make<IfStatement>({begin, m_prevEnd}, heightOf(elseBody));
+    auto* statement = make<IfStatement>({begin, prevEnd()}, heightOf(elseBody));
     statement->branches = branches;
     statement->elseBody = elseBody;
     int height = elseBody ? elseBody->height : 0;
@@ -628,10 +631,10 @@ const Statement* Parser::parseFor()
         error(hereOrPrevious(), DiagnosticKind::MissingOpeningParenthesis);
     const Expression* init = at(TokenKind::Semicolon) ? nullptr : parseExpression(PrecAssign);
     if (!accept(TokenKind::Semicolon))
-        error(m_prevEnd, DiagnosticKind::MissingSemicolon);
+        error(prevEnd(), DiagnosticKind::MissingSemicolon);
     const Expression* condition = at(TokenKind::Semicolon) ? nullptr : parseExpression(PrecAssign);
     if (!accept(TokenKind::Semicolon))
-        error(m_prevEnd, DiagnosticKind::MissingSemicolon);
+        error(prevEnd(), DiagnosticKind::MissingSemicolon);
     const Expression* step = at(TokenKind::RightParen) ? nullptr : parseExpression(PrecAssign);
     if (paren)
         closeBracket(open, TokenKind::RightParen);
@@ -639,7 +642,7 @@ const Statement* Parser::parseFor()
         accept(TokenKind::RightParen);
     const Statement* body = parseBody();
     auto* statement =
-        make<ForStatement>({keyword.offset, m_prevEnd}, heightOf(init, condition, step, body));
+        make<ForStatement>({keyword.offset, prevEnd()}, heightOf(init, condition, step, body));
     statement->init = init;
     statement->condition = condition;
     statement->step = step;
@@ -653,7 +656,7 @@ const Statement* Parser::parseWhile()
     advance();
     const Expression* condition = parseCondition();
     const Statement* body = parseBody();
-    auto* statement = make<WhileStatement>({keyword.offset, m_prevEnd}, heightOf(condition, body));
+    auto* statement = make<WhileStatement>({keyword.offset, prevEnd()}, heightOf(condition, body));
     statement->condition = condition;
     statement->body = body;
     return statement;
@@ -676,7 +679,7 @@ const Statement* Parser::parseDoWhile()
         error(hereOrPrevious(), DiagnosticKind::MissingWhile);
     }
     auto* statement =
-        make<DoWhileStatement>({keyword.offset, m_prevEnd}, heightOf(body, condition));
+        make<DoWhileStatement>({keyword.offset, prevEnd()}, heightOf(body, condition));
     statement->body = body;
     statement->condition = condition;
     return statement;
@@ -692,7 +695,7 @@ const Statement* Parser::parseSwitch()
     if (braced) {
         advance();
     } else {
-        error(at(TokenKind::End) ? m_prevEnd : m_tok->offset, DiagnosticKind::MissingOpeningBrace);
+        error(at(TokenKind::End) ? prevEnd() : m_tok->offset, DiagnosticKind::MissingOpeningBrace);
         m_panic = false;
     }
     const std::size_t caseMark = m_nodes.size();
@@ -703,7 +706,7 @@ const Statement* Parser::parseSwitch()
         if (!current)
             return;
         current->statements = takeList<Statement>(m_statements, statementMark);
-        current->range.end = std::max(current->labelRange.end, m_prevEnd);
+        current->range.end = std::max(current->labelRange.end, prevEnd());
         int caseHeight = current->label ? current->label->height : 0;
         for (const Statement* statement : current->statements)
             caseHeight = std::max(caseHeight, int(statement->height));
@@ -715,7 +718,7 @@ const Statement* Parser::parseSwitch()
             finishCase();
             const Token label = *m_tok;
             advance();
-            current = make<SwitchCase>({label.offset, m_prevEnd});
+            current = make<SwitchCase>({label.offset, prevEnd()});
             if (label.kind == TokenKind::Case)
                 current->label = parseExpression(PrecAssign);
             else
@@ -724,16 +727,16 @@ const Statement* Parser::parseSwitch()
                 m_panic = false;
                 advance();
             } else {
-                error(m_prevEnd, DiagnosticKind::MissingColon);
+                error(prevEnd(), DiagnosticKind::MissingColon);
             }
-            current->labelRange = {label.offset, m_prevEnd};
+            current->labelRange = {label.offset, prevEnd()};
             m_nodes.push_back(current);
             statementMark = m_statements.size();
             continue;
         }
         if (!current) {
             // Statements before the first label: a case without one, from where they start.
-            current = make<SwitchCase>({m_prevEnd, m_prevEnd});
+            current = make<SwitchCase>({prevEnd(), prevEnd()});
             current->labelRange = current->range;
             m_nodes.push_back(current);
             statementMark = m_statements.size();
@@ -750,7 +753,7 @@ const Statement* Parser::parseSwitch()
     } else if (braced) {
         error(unclosedBraceOffset(open), DiagnosticKind::UnclosedBrace);
     }
-    auto* statement = make<SwitchStatement>({keyword.offset, m_prevEnd});
+    auto* statement = make<SwitchStatement>({keyword.offset, prevEnd()});
     statement->subject = subject;
     statement->cases = takeList<SwitchCase>(m_nodes, caseMark);
     setHeight(statement, height);
@@ -765,7 +768,7 @@ const Statement* Parser::parseJump()
                                ? static_cast<Statement*>(make<BreakStatement>({keyword.offset, 0}))
                                : make<ContinueStatement>({keyword.offset, 0});
     expectSemicolon();
-    statement->range.end = m_prevEnd;
+    statement->range.end = prevEnd();
     return statement;
 }
 
@@ -777,7 +780,7 @@ const Statement* Parser::parseReturn()
     if (!at(TokenKind::Semicolon) && !at(TokenKind::RightBrace) && !at(TokenKind::End))
         value = parseExpression(PrecAssign);
     expectSemicolon();
-    auto* statement = make<ReturnStatement>({keyword.offset, m_prevEnd}, heightOf(value));
+    auto* statement = make<ReturnStatement>({keyword.offset, prevEnd()}, heightOf(value));
     statement->value = value;
     return statement;
 }
@@ -835,11 +838,11 @@ const Statement* Parser::parseFunction()
         body = parseBlock();
     } else {
         // The body's opening brace is missing: read the body up to the closing brace.
-        error(at(TokenKind::End) ? m_prevEnd : m_tok->offset, DiagnosticKind::MissingOpeningBrace);
+        error(at(TokenKind::End) ? prevEnd() : m_tok->offset, DiagnosticKind::MissingOpeningBrace);
         m_panic = false;
         body = finishBlock(*m_tok, false);
     }
-    auto* definition = make<FunctionDefinition>({keyword.offset, m_prevEnd}, heightOf(name, body));
+    auto* definition = make<FunctionDefinition>({keyword.offset, prevEnd()}, heightOf(name, body));
     definition->isProcedure = keyword.kind == TokenKind::Procedure;
     definition->name = name;
     definition->parameters = parameters;
@@ -869,7 +872,7 @@ const Statement* Parser::parseDeclaration(DeclarationScope scope)
             break;
     }
     expectSemicolon();
-    auto* statement = make<Declaration>({keyword.offset, m_prevEnd});
+    auto* statement = make<Declaration>({keyword.offset, prevEnd()});
     statement->scope = scope;
     const std::size_t n = m_declarators.size() - mark;
     if (n) {
@@ -903,7 +906,7 @@ const Statement* Parser::parseExpressionStatement()
     const Expression* expression = parseExpression(PrecAssign);
     expectSemicolon();
     auto* statement = make<ExpressionStatement>(
-        {std::min(begin, expression->range.begin), m_prevEnd}, expression->height);
+        {std::min(begin, expression->range.begin), prevEnd()}, expression->height);
     statement->expression = expression;
     return statement;
 }
@@ -920,7 +923,7 @@ void Parser::missingSemicolon()
         error(m_tok->offset, DiagnosticKind::UnexpectedClosingBracket);
         return;
     }
-    error(m_prevEnd, DiagnosticKind::MissingSemicolon);
+    error(prevEnd(), DiagnosticKind::MissingSemicolon);
     // The next statement may start right here; on the same line it is more likely debris.
     if (m_tok->startsLine() || isStopToken())
         m_panic = false;
@@ -933,7 +936,7 @@ const Expression* Parser::parseOperators(int minPrecedence)
     DepthGuard guard(m_depth);
     if (guard.tooDeep()) {
         fatal(m_tok->offset, DiagnosticKind::TooDeep);
-        return make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
+        return make<ErrorExpression>({prevEnd(), prevEnd()}, 0);
     }
     // Nodes made here start where this expression starts, its opening brackets included (or
     // at an operand missing before it).
@@ -948,7 +951,7 @@ const Expression* Parser::parseOperators(int minPrecedence)
             advance();
             // Left-associative: the right operand binds only stronger operators.
             const Expression* right = parseExpression(info.precedence + 1);
-            auto* binary = make<BinaryExpression>({begin, m_prevEnd}, heightOf(left, right));
+            auto* binary = make<BinaryExpression>({begin, prevEnd()}, heightOf(left, right));
             binary->op = info.op;
             binary->left = left;
             binary->right = right;
@@ -959,7 +962,7 @@ const Expression* Parser::parseOperators(int minPrecedence)
             advance();
             const Expression* value = parseExpression(PrecAssign);
             auto* assignment =
-                make<AssignmentExpression>({begin, m_prevEnd}, heightOf(left, value));
+                make<AssignmentExpression>({begin, prevEnd()}, heightOf(left, value));
             assignment->op = info.op;
             assignment->target = left;
             assignment->value = value;
@@ -975,9 +978,9 @@ const Expression* Parser::parseOperators(int minPrecedence)
                 whenFalse = parseExpression(PrecConditional);
             } else {
                 error(hereOrPrevious(), DiagnosticKind::MissingColon);
-                whenFalse = make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
+                whenFalse = make<ErrorExpression>({prevEnd(), prevEnd()}, 0);
             }
-            auto* conditional = make<ConditionalExpression>({begin, m_prevEnd},
+            auto* conditional = make<ConditionalExpression>({begin, prevEnd()},
                                                             heightOf(left, whenTrue, whenFalse));
             conditional->condition = left;
             conditional->whenTrue = whenTrue;
@@ -1037,12 +1040,12 @@ const Expression* Parser::parsePreIncrement()
     DepthGuard guard(m_depth);
     if (guard.tooDeep()) {
         fatal(m_tok->offset, DiagnosticKind::TooDeep);
-        return make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
+        return make<ErrorExpression>({prevEnd(), prevEnd()}, 0);
     }
     const Expression* target = parseUnary();
     if (!isAssignable(target))
         error(token.offset, DiagnosticKind::InvalidAssignment);
-    auto* unary = make<UnaryExpression>({token.offset, m_prevEnd}, target->height);
+    auto* unary = make<UnaryExpression>({token.offset, prevEnd()}, target->height);
     unary->op = token.kind == TokenKind::PlusPlus ? Operator::PreIncrement : Operator::PreDecrement;
     unary->operand = target;
     return unary;
@@ -1053,7 +1056,7 @@ const Expression* Parser::parsePrefix(Operator op, int operandPrecedence)
     const int begin = m_tok->offset;
     advance();
     const Expression* operand = parseExpression(operandPrecedence);
-    auto* unary = make<UnaryExpression>({begin, m_prevEnd}, operand->height);
+    auto* unary = make<UnaryExpression>({begin, prevEnd()}, operand->height);
     unary->op = op;
     unary->operand = operand;
     return unary;
@@ -1074,7 +1077,7 @@ const Expression* Parser::parsePrefix(Operator op, int operandPrecedence)
             advance();
             const Expression* index = parseExpression(PrecAssign);
             closeBracket(open, TokenKind::RightBracket);
-            auto* subscript = make<SubscriptExpression>({begin, m_prevEnd}, heightOf(left, index));
+            auto* subscript = make<SubscriptExpression>({begin, prevEnd()}, heightOf(left, index));
             subscript->object = left;
             subscript->index = index;
             left = subscript;
@@ -1085,7 +1088,7 @@ const Expression* Parser::parsePrefix(Operator op, int operandPrecedence)
             const Identifier* member = expectName();
             if (!member)
                 return left;
-            auto* access = make<MemberExpression>({begin, m_prevEnd}, heightOf(left, member));
+            auto* access = make<MemberExpression>({begin, prevEnd()}, heightOf(left, member));
             access->object = left;
             access->member = member;
             left = access;
@@ -1126,7 +1129,7 @@ const Expression* Parser::parseCall(int begin, const Expression* callee)
         }
     }
     closeBracket(open, TokenKind::RightParen);
-    auto* call = make<CallExpression>({begin, m_prevEnd}, height);
+    auto* call = make<CallExpression>({begin, prevEnd()}, height);
     call->callee = callee;
     call->arguments = takeList<Expression>(m_nodes, mark);
     return call;
@@ -1150,7 +1153,7 @@ const Expression* Parser::missingExpression()
         error(m_tok->offset, DiagnosticKind::UnexpectedToken);
     else
         error(hereOrPrevious(), DiagnosticKind::MissingExpression);
-    return make<ErrorExpression>({m_prevEnd, m_prevEnd});
+    return make<ErrorExpression>({prevEnd(), prevEnd()});
 }
 
 [[gnu::always_inline]] inline const Identifier* Parser::makeIdentifier(const Token& token)

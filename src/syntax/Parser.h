@@ -31,7 +31,6 @@ private:
     // tokens
     void advance()
     {
-        m_prevEnd = m_tok->end();
         ++m_consumed;
         if (++m_tok >= m_stop) [[unlikely]]
             reachStop();
@@ -56,10 +55,13 @@ private:
     /// After the last diagnostic: from here on every token is the end.
     void stopReading()
     {
-        m_tok = m_ends.data();
+        m_ends[0] = m_tok[-1];
+        m_tok = m_ends.data() + 1;
         m_last = m_tok + 1;
         m_stop = m_last;
     }
+    /// Where the token before the current one ends (0 before the first).
+    int prevEnd() const { return m_tok[-1].end(); }
     bool accept(TokenKind kind)
     {
         if (!at(kind))
@@ -198,18 +200,19 @@ private:
     QStringView m_text;
     Lexer m_lexer;
     // Tokens are read from the lexer in batches into m_buffer; m_tok is the current one, and
-    // m_last is after the last one read. Once the parser stops, m_tok is m_ends[0].
+    // m_last is after the last one read. Once the parser stops, m_tok is m_ends[1]. The
+    // token before the current one is always kept before it (for prevEnd()): the batch
+    // starts at m_buffer[1], and m_ends[0] holds the last token taken.
     static constexpr int BufferSize = 64;
-    std::array<Token, BufferSize> m_buffer{};
-    std::array<Token, 2> m_ends{};
-    const Token* m_tok = m_buffer.data();
-    const Token* m_last = m_buffer.data();
+    std::array<Token, BufferSize + 1> m_buffer{};
+    std::array<Token, 3> m_ends{};
+    const Token* m_tok = m_buffer.data() + 1;
+    const Token* m_last = m_buffer.data() + 1;
     // Where advance() leaves its fast path: m_last, or before it the next token that the
     // lexer reported (only a batch with lexer errors has such tokens, so most batches go
     // without looking at each token's flags).
-    const Token* m_stop = m_buffer.data();
+    const Token* m_stop = m_buffer.data() + 1;
     bool m_batchHasErrors = false;
-    int m_prevEnd = 0;
     unsigned m_consumed = 0;
     int m_depth = 0;
     bool m_panic = false;
