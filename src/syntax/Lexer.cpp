@@ -50,7 +50,8 @@ enum class Starts : std::uint8_t
     Hash,
 };
 
-struct CharStart
+// Eight bytes, so that the lexer finds a character's entry with one scaled index.
+struct alignas(8) CharStart
 {
     Starts starts = Starts::Nothing;
     TokenKind kind = TokenKind::Invalid;

@@ -969,7 +969,8 @@ const Expression* Parser::parseOperators(int minPrecedence)
             assignment->targetKind = left->kind == NodeKind::Subscript ? AssignmentTarget::Element
                                      : left->kind == NodeKind::Member  ? AssignmentTarget::Member
                                                                        : AssignmentTarget::Variable;
-            left = assignment;
+            // The value took every operator after it (all bind at least as strongly).
+            return assignment;
         } else {
             advance();
             const Expression* whenTrue = parseExpression(PrecAssign);
