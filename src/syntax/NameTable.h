@@ -166,7 +166,8 @@ private:
         std::uint32_t length = 0;
         const Name* name = nullptr;
     };
-    struct Recent
+    // 32 bytes, so that an entry is found with a shift.
+    struct alignas(32) Recent
     {
         std::uint32_t hash = 0;
         std::uint32_t length = 0;
