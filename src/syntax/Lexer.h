@@ -5,8 +5,6 @@
 #include "syntax/SourceRange.h"
 #include "syntax/Token.h"
 
-#include <array>
-#include <span>
 #include <vector>
 
 #include <QString>

@@ -55,7 +55,8 @@ public:
         return std::uint32_t(h ^ (h >> 33));
     }
 
-    /// The block of four ASCII word characters (letters, digits, _) with the letters lowered.
+    /// The block of four ASCII units with the letters lowered (also right for units that
+    /// are not word characters).
     static constexpr std::uint64_t foldAsciiBlock(std::uint64_t units)
     {
         // In each unit below 0x80, bit 7 of unit + 0x3F is set from 'A' on, and bit 7 of
