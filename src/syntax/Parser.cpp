@@ -1261,7 +1261,8 @@ std::span<const T* const> Parser::takeList(std::vector<const Node*>& stack, std:
     auto** list = m_data.arena.allocateArray<const T*>(n);
     for (std::size_t i = 0; i < n; ++i)
         list[i] = static_cast<const T*>(stack[mark + i]);
-    stack.resize(mark);
+    // Erased, not resized: the stack only shrinks here.
+    stack.erase(stack.begin() + std::ptrdiff_t(mark), stack.end());
     return {list, n};
 }
 
