@@ -50,7 +50,8 @@ enum class Starts : std::uint8_t
     Hash,
 };
 
-struct CharStart
+// Eight bytes, so that the lexer finds a character's entry with one scaled index.
+struct alignas(8) CharStart
 {
     Starts starts = Starts::Nothing;
     TokenKind kind = TokenKind::Invalid;
@@ -105,13 +106,18 @@ constexpr std::array<CharStart, 128> makeCharStarts()
 
 constexpr std::array<CharStart, 128> CharStarts = makeCharStarts();
 
+#if defined(__SSE2__)
+// Eight units of ones, then eight of zeros.
+constexpr std::array<std::uint16_t, 16> FirstUnits = {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF,
+                                                      0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
+#endif
+
 // Reads the ASCII word characters (letters, digits, _) from p on into hash; returns where
 // they end. Where SSE2 is, eight characters are classified, folded and hashed at once.
 const char16_t* readAsciiWord(const char16_t* p, const char16_t* end, NameHash& hash)
 {
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
-    const __m128i lanes = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
     // (unit - low) saturated at 0 after subtracting the width of the range is 0 inside it.
     auto inRange = [&](__m128i units, char16_t low, char16_t width) {
         const __m128i offset = _mm_sub_epi16(units, _mm_set1_epi16(short(low)));
@@ -125,7 +131,9 @@ const char16_t* readAsciiWord(const char16_t* p, const char16_t* end, NameHash& 
                                           _mm_cmpeq_epi16(units, _mm_set1_epi16(u'_')));
         // Two mask bits a unit: the number of word characters before the first other one.
         const int n = std::countr_one(unsigned(_mm_movemask_epi8(word))) / 2;
-        const __m128i inWord = _mm_cmplt_epi16(lanes, _mm_set1_epi16(short(n)));
+        // The first n units set: one load from a window sliding over ones then zeros.
+        const __m128i inWord =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(FirstUnits.data() + 8 - n));
         const __m128i folded =
             _mm_and_si128(_mm_or_si128(units, _mm_and_si128(letter, caseBit)), inWord);
         alignas(16) std::uint64_t blocks[2];
@@ -143,6 +151,23 @@ const char16_t* readAsciiWord(const char16_t* p, const char16_t* end, NameHash& 
 #endif
     for (; p != end && *p < 0x80 && WordFold[*p]; ++p)
         hash.add(WordFold[*p]);
+    return p;
+}
+
+// The first of the units Stops from p on, or end; eight units at a time where SSE2 is.
+template <char16_t... Stops> const char16_t* findAny(const char16_t* p, const char16_t* end)
+{
+#if defined(__SSE2__)
+    for (; end - p >= 8; p += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hit = _mm_setzero_si128();
+        ((hit = _mm_or_si128(hit, _mm_cmpeq_epi16(units, _mm_set1_epi16(short(Stops))))), ...);
+        if (const unsigned mask = unsigned(_mm_movemask_epi8(hit)))
+            return p + std::countr_zero(mask) / 2;
+    }
+#endif
+    while (p != end && ((*p != Stops) && ...))
+        ++p;
     return p;
 }
 
@@ -265,11 +290,13 @@ bool equalsKeyword(const char16_t* word, qsizetype length, const char16_t* keywo
 
 } // namespace
 
-Lexer::Lexer(QStringView text)
-    : m_text(text)
-    , m_begin(text.utf16())
-    , m_end(text.utf16() + text.size())
-    , m_pos(text.utf16())
+Lexer::Lexer(const QString& text, const NameTable* names)
+    // utf16() puts a null after the text (also of a QString made by fromRawData).
+    : m_text(reinterpret_cast<const char16_t*>(text.utf16()), text.size())
+    , m_names(names)
+    , m_begin(m_text.utf16())
+    , m_end(m_text.utf16() + m_text.size())
+    , m_pos(m_text.utf16())
 {
     m_lineStarts.reserve(std::size_t(text.size() / 32 + 1));
     m_lineStarts.push_back(0);
@@ -297,9 +324,10 @@ TokenKind Lexer::keyword(QStringView word)
     return TokenKind::Identifier;
 }
 
-inline const char16_t* Lexer::lineBreak(const char16_t* p)
+// Inlined: a line break is met every few tokens, and the call cost more than the work.
+[[gnu::always_inline]] inline const char16_t* Lexer::lineBreak(const char16_t* p)
 {
-    if (*p == u'\r' && p + 1 != m_end && p[1] == u'\n')
+    if (*p == u'\r' && p[1] == u'\n')
         ++p;
     ++p;
     newLine(p);
@@ -324,8 +352,7 @@ const char16_t* Lexer::skipTrivia(const char16_t* p)
             const char16_t* start = p;
             p += 2;
             if (start[1] == u'/') {
-                while (p != m_end && (*p > u'\r' || !isLineBreak(*p)))
-                    ++p;
+                p = findAny<u'\n', u'\r'>(p, m_end);
                 m_comments.push_back({offsetOf(start), offsetOf(p)});
                 continue;
             }
@@ -364,22 +391,22 @@ int Lexer::fill(Token* out, int n)
     const char16_t* const end = m_end;
     const char16_t* p = m_pos;
     Token* token = out;
-    Token* const last = out + std::min(n, int(m_identifierHashes.size()));
+    Token* const last = out + n;
     std::uint8_t flags = 0;
-    std::size_t identifiers = 0;
+    // The names read are looked up a few tokens from now: their slots are fetched ahead.
+    const NameTable::Prefetcher prefetch =
+        m_names ? m_names->prefetcher() : NameTable::Prefetcher();
+    // The text ends in a null (see the constructor): the loops below stop at it without
+    // checking for the end, which is only looked for where a null is met.
     while (token != last) {
         // Most often a token starts right here or after a blank.
-        while (p != end && *p == u' ')
+        while (*p == u' ')
             ++p;
-        if (p == end) [[unlikely]] {
-            *token++ = {TokenKind::End, flags, int(p - begin), 0};
-            break;
-        }
         const char16_t c = *p;
         const CharStart& start = CharStarts[c < 0x80 ? c : 0];
         *token = {start.kind, flags, int(p - begin), 1};
         if (start.starts == Starts::Punctuation) {
-            if (start.followers[0] && p + 1 != end) {
+            if (start.followers[0]) {
                 const char16_t next = p[1];
                 if (next == char16_t(start.followers[0])) {
                     token->kind = start.pairs[0];
@@ -392,14 +419,16 @@ int Lexer::fill(Token* out, int n)
             p += token->length;
         } else if (start.starts == Starts::Word) {
             p = identifier(p, *token);
-            m_identifierHashes[identifiers] = token->value;
-            identifiers += token->kind == TokenKind::Identifier;
+            prefetch(token->value);
         } else if (start.starts == Starts::Digit) {
             p = number(p, *token);
         } else if (c == u'\n' || c == u'\r') {
             p = lineBreak(p);
             flags |= Token::NewlineBefore;
             continue;
+        } else if (p == end) [[unlikely]] {
+            *token++ = {TokenKind::End, flags, int(p - begin), 0};
+            break;
         } else if (startsTrivia(p)) {
             const std::size_t lines = m_lineStarts.size();
             p = skipTrivia(p);
@@ -413,7 +442,6 @@ int Lexer::fill(Token* out, int n)
         flags = 0;
     }
     m_pos = p;
-    m_identifierCount = identifiers;
     return int(token - out);
 }
 
@@ -464,7 +492,7 @@ Token Lexer::next()
 {
     NameHash hash;
     const char16_t* p = readAsciiWord(start, m_end, hash);
-    if (p != m_end && *p >= 0x80 && unicodeWordChar(p, m_end, false)) [[unlikely]]
+    if (*p >= 0x80 && unicodeWordChar(p, m_end, false)) [[unlikely]]
         return unicodeIdentifier(start, token);
     token.length = int(p - start);
     // The hash of the folded name, for the keyword check and the names.
@@ -499,12 +527,12 @@ const char16_t* Lexer::unicodeIdentifier(const char16_t* start, Token& token)
 {
     const char16_t* p = start;
     std::uint32_t whole = 0;
-    while (p != m_end && isDigit(*p))
+    while (isDigit(*p))
         whole = whole * 10 + std::uint32_t(*p++ - u'0');
     token.kind = TokenKind::Number;
     bool isWhole = p - start <= 9;
-    // Most numbers end at a character that cannot go on with them.
-    if (p != m_end && (*p >= 0x80 || *p == u'.' || WordFold[*p])) {
+    // Most numbers end at a character that cannot go on with them (the final null too).
+    if (*p >= 0x80 || *p == u'.' || WordFold[*p]) {
         if (*p == u'.') {
             isWhole = false;
             ++p;
@@ -562,6 +590,9 @@ const char16_t* Lexer::string(const char16_t* start, Token& token)
     const char16_t* p = start + 1;
     bool closed = false;
     while (p != m_end) {
+        p = findAny<u'"', u'\\', u'\n', u'\r'>(p, m_end);
+        if (p == m_end)
+            break;
         const char16_t c = *p;
         if (c == u'"') {
             ++p;
@@ -574,14 +605,11 @@ const char16_t* Lexer::string(const char16_t* start, Token& token)
             p = lineBreak(p);
             continue;
         }
-        if (c == u'\\') {
-            token.flags |= Token::HasEscape;
-            ++p;
-            if (p != m_end && !isLineBreak(*p))
-                ++p;
-            continue;
-        }
+        // A backslash.
+        token.flags |= Token::HasEscape;
         ++p;
+        if (p != m_end && !isLineBreak(*p))
+            ++p;
     }
     if (!closed) {
         token.flags |= Token::Malformed;

@@ -5,13 +5,14 @@
 #include "syntax/SourceRange.h"
 #include "syntax/Token.h"
 
-#include <array>
-#include <span>
 #include <vector>
 
+#include <QString>
 #include <QStringView>
 
 namespace Syntax {
+
+class NameTable;
 
 /// An error the lexer found: unclosed comment or string, a character the language does not
 /// use, a malformed number or preprocessor line.
@@ -43,17 +44,15 @@ struct DirectiveParts
 class Lexer
 {
 public:
-    explicit Lexer(QStringView text);
+    /// Reads text, which must outlive the lexer and stay unchanged. The lexer stops at the
+    /// null character that QString::utf16() puts after the text. names, if given, is the
+    /// table the identifiers will be looked up in: their slots are fetched into the cache.
+    explicit Lexer(const QString& text, const NameTable* names = nullptr);
 
     /// The next token; End (of length 0, at the end of the text) from then on.
     Token next();
     /// Writes up to n (at least 1) next tokens to out, stopping after End; returns how many.
-    /// The hashes of the identifiers among them are in identifierHashes() until the next fill.
     int fill(Token* out, int n);
-    std::span<const std::uint32_t> identifierHashes() const
-    {
-        return {m_identifierHashes.data(), m_identifierCount};
-    }
 
     /// Every comment met so far (`//` up to the line break, `/* */` with its delimiters).
     const std::vector<SourceRange>& comments() const { return m_comments; }
@@ -75,7 +74,7 @@ public:
 
 private:
     int offsetOf(const char16_t* p) const { return int(p - m_begin); }
-    void newLine(const char16_t* p) { m_lineStarts.push_back(offsetOf(p)); }
+    [[gnu::always_inline]] void newLine(const char16_t* p) { m_lineStarts.push_back(offsetOf(p)); }
     /// True when white space or a comment starts at p.
     bool startsTrivia(const char16_t* p) const;
     /// Skips white space and comments from p on.
@@ -99,8 +98,7 @@ private:
     const char16_t* invalid(const char16_t* start, Token& token);
 
     QStringView m_text;
-    std::array<std::uint32_t, 256> m_identifierHashes{};
-    std::size_t m_identifierCount = 0;
+    const NameTable* m_names;
     const char16_t* m_begin;
     const char16_t* m_end;
     const char16_t* m_pos;

@@ -51,6 +51,8 @@ NameTable::NameTable(const char16_t* text, qsizetype textSize)
 
 NameTable::~NameTable() = default;
 
+const NameTable::Slot NameTable::Prefetcher::None{};
+
 char16_t NameTable::foldUnicode(char16_t c)
 {
     return QChar(c).toCaseFolded().unicode();
@@ -98,8 +100,19 @@ const Name* NameTable::lookUp(QStringView word, std::uint32_t hash)
     auto* name = new (m_arena->allocate(sizeof(Name) + sizeof(char16_t) * std::size_t(word.size()),
                                         alignof(Name))) Name;
     auto* chars = reinterpret_cast<char16_t*>(name + 1);
-    for (qsizetype i = 0; i < word.size(); ++i)
-        chars[i] = fold(word.utf16()[i]);
+    const char16_t* units = word.utf16();
+    qsizetype i = 0;
+    // Four ASCII units folded in one step: most names are ASCII, and a new name is folded whole.
+    constexpr std::uint64_t NonAscii = 0xFF80FF80FF80FF80ull;
+    for (std::uint64_t block; i + 4 <= word.size(); i += 4) {
+        std::memcpy(&block, units + i, sizeof block);
+        if (block & NonAscii)
+            break;
+        block = NameHash::foldAsciiBlock(block);
+        std::memcpy(chars + i, &block, sizeof block);
+    }
+    for (; i < word.size(); ++i)
+        chars[i] = fold(units[i]);
     name->id = int(m_names.size());
     name->hash = hash;
     name->folded = QStringView(chars, word.size());

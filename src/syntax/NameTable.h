@@ -55,7 +55,8 @@ public:
         return std::uint32_t(h ^ (h >> 33));
     }
 
-    /// The block of four ASCII word characters (letters, digits, _) with the letters lowered.
+    /// The block of four ASCII units with the letters lowered (also right for units that
+    /// are not word characters).
     static constexpr std::uint64_t foldAsciiBlock(std::uint64_t units)
     {
         // In each unit below 0x80, bit 7 of unit + 0x3F is set from 'A' on, and bit 7 of
@@ -75,6 +76,8 @@ private:
 /// of the table's own, close together, so that looking a name up touches little memory.
 class NameTable
 {
+    struct Slot;
+
 public:
     /// text: the start of the text the names come from (Name::text); textSize sizes the table
     /// for the names a text of that length may have.
@@ -91,9 +94,27 @@ public:
         return internAgain(word, hash);
     }
     const Name* intern(QStringView word) { return intern(word, hash(word)); }
-    /// Brings the table's slot for hash into the cache, so that interning a name a few tokens
-    /// later does not wait for memory.
-    void prefetch(std::uint32_t hash) const { __builtin_prefetch(&m_slots[hash & m_slotMask]); }
+    /// Brings the table's slot for a hash into the cache, so that interning the name a few
+    /// tokens later does not wait for memory. Valid until the next name is interned; a
+    /// default one fetches nothing useful.
+    class Prefetcher
+    {
+    public:
+        void operator()(std::uint32_t hash) const { __builtin_prefetch(&m_slots[hash & m_mask]); }
+
+    private:
+        friend class NameTable;
+        static const Slot None;
+        const Slot* m_slots = &None;
+        std::uint32_t m_mask = 0;
+    };
+    Prefetcher prefetcher() const
+    {
+        Prefetcher p;
+        p.m_slots = m_slots;
+        p.m_mask = m_slotMask;
+        return p;
+    }
     /// The Name of word in any letter case, or null when the table does not hold it.
     const Name* find(QStringView word) const;
     /// Number of distinct names.
@@ -146,7 +167,8 @@ private:
         std::uint32_t length = 0;
         const Name* name = nullptr;
     };
-    struct Recent
+    // 32 bytes, so that an entry is found with a shift.
+    struct alignas(32) Recent
     {
         std::uint32_t hash = 0;
         std::uint32_t length = 0;

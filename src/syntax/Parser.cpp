@@ -175,7 +175,7 @@ void Parser::parse(TreeData& data)
 Parser::Parser(TreeData& data)
     : m_data(data)
     , m_text(data.text)
-    , m_lexer(m_text)
+    , m_lexer(data.text, &data.names)
 {
     m_ends.fill({TokenKind::End, 0, int(m_text.size()), 0});
     m_statements.reserve(256);
@@ -223,35 +223,62 @@ void Parser::run()
 
 // ---- tokens ----
 
+void Parser::reachStop()
+{
+    if (m_tok >= m_last)
+        refill();
+    // The lexer has reported this token's error; the parser's own errors wait for a new
+    // statement.
+    if (m_tok->flags & Token::Malformed)
+        m_panic = true;
+    setStop();
+}
+
+void Parser::setStop()
+{
+    m_stop = m_last;
+    if (!m_batchHasErrors)
+        return;
+    for (const Token* t = m_tok + 1; t < m_last; ++t) {
+        if (t->flags & Token::Malformed) {
+            m_stop = t;
+            return;
+        }
+    }
+}
+
 void Parser::refill()
 {
     if (m_aborted) {
         stopReading();
         return;
     }
-    // Keep the current token and those after it, and fill up behind them.
-    Token* kept = m_buffer.data();
+    // Keep the current token, the one before and those after it, and fill up behind them.
+    const Token previous = m_tok[-1];
+    Token* const first = m_buffer.data() + 1;
+    Token* kept = first;
     for (const Token* t = m_tok; t < m_last; ++t)
         *kept++ = *t;
-    m_tok = m_buffer.data();
-    if (kept > m_buffer.data() && kept[-1].kind == TokenKind::End) {
+    m_buffer[0] = previous;
+    m_tok = first;
+    if (kept > first && kept[-1].kind == TokenKind::End) {
         *kept = kept[-1];
         m_last = kept + 1;
+        setStop();
         return;
     }
-    m_last = kept + m_lexer.fill(kept, int(m_buffer.data() + BufferSize - kept));
-    // The names of the batch are looked up a few tokens from now: fetch their slots ahead.
-    for (const std::uint32_t hash : m_lexer.identifierHashes())
-        m_data.names.prefetch(hash);
-    if (m_lexer.errors().size() != m_lexerErrors) {
+    m_last = kept + m_lexer.fill(kept, int(m_buffer.data() + m_buffer.size() - kept));
+    m_batchHasErrors = m_lexer.errors().size() != m_lexerErrors;
+    if (m_batchHasErrors) {
         takeLexerErrors();
         // When the lexer's errors reach the limit, the token just read is still taken; the
         // end comes with the next one.
         if (m_aborted) {
-            m_tok = m_buffer.data();
+            m_tok = first;
             m_last = m_tok + 1;
         }
     }
+    setStop();
 }
 
 // ---- errors ----
@@ -296,7 +323,7 @@ void Parser::takeLexerErrors()
 
 int Parser::hereOrPrevious() const
 {
-    return (at(TokenKind::End) || m_tok->startsLine()) ? m_prevEnd : m_tok->offset;
+    return (at(TokenKind::End) || m_tok->startsLine()) ? prevEnd() : m_tok->offset;
 }
 
 bool Parser::isStopToken() const
@@ -354,7 +381,7 @@ const Statement* Parser::parseStatement()
         const unsigned before = m_consumed;
         synchronize();
         if (m_consumed != before)
-            return make<ErrorStatement>({start, m_prevEnd});
+            return make<ErrorStatement>({start, prevEnd()});
     }
     const unsigned before = m_consumed;
     const Statement* statement = nullptr;
@@ -364,7 +391,7 @@ const Statement* Parser::parseStatement()
     case TokenKind::RightBrace:
         // A body that is missing before a closing brace.
         error(hereOrPrevious(), DiagnosticKind::MissingExpression);
-        return make<ErrorStatement>({m_prevEnd, m_prevEnd});
+        return make<ErrorStatement>({prevEnd(), prevEnd()});
     case TokenKind::LeftBrace:
         statement = parseBlock();
         break;
@@ -524,10 +551,10 @@ const Block* Parser::finishBlock(Token open, bool braced)
     const auto statements = takeList<Statement>(m_statements, mark);
     // Without its brace a block starts with its first statement, which may start before
     // the first token (at an operand missing right after the previous one).
-    int begin = std::min(open.offset, m_prevEnd);
+    int begin = std::min(open.offset, prevEnd());
     if (!statements.empty())
         begin = std::min(begin, statements.front()->range.begin);
-    auto* block = make<Block>({begin, m_prevEnd});
+    auto* block = make<Block>({begin, prevEnd()});
     block->statements = statements;
     int height = 0;
     for (const Statement* statement : statements)
@@ -539,8 +566,8 @@ const Block* Parser::finishBlock(Token open, bool braced)
 const Statement* Parser::parseBody()
 {
     if (at(TokenKind::End)) {
-        error(m_prevEnd, DiagnosticKind::MissingExpression);
-        return make<ErrorStatement>({m_prevEnd, m_prevEnd});
+        error(prevEnd(), DiagnosticKind::MissingExpression);
+        return make<ErrorStatement>({prevEnd(), prevEnd()});
     }
     return parseStatement();
 }
@@ -571,7 +598,7 @@ const Statement* Parser::parseIf()
         advance();
         const Expression* condition = parseCondition();
         const Statement* body = parseBody();
-        auto* branch = make<IfBranch>({keyword.offset, m_prevEnd}, heightOf(condition, body));
+        auto* branch = make<IfBranch>({keyword.offset, prevEnd()}, heightOf(condition, body));
         branch->condition = condition;
         branch->body = body;
         m_nodes.push_back(branch);
@@ -584,7 +611,7 @@ const Statement* Parser::parseIf()
         break;
     }
     const auto branches = takeList<IfBranch>(m_nodes, mark);
-    auto* statement = make<IfStatement>({begin, m_prevEnd}, heightOf(elseBody));
+    auto* statement = make<IfStatement>({begin, prevEnd()}, heightOf(elseBody));
     statement->branches = branches;
     statement->elseBody = elseBody;
     int height = elseBody ? elseBody->height : 0;
@@ -604,10 +631,10 @@ const Statement* Parser::parseFor()
         error(hereOrPrevious(), DiagnosticKind::MissingOpeningParenthesis);
     const Expression* init = at(TokenKind::Semicolon) ? nullptr : parseExpression(PrecAssign);
     if (!accept(TokenKind::Semicolon))
-        error(m_prevEnd, DiagnosticKind::MissingSemicolon);
+        error(prevEnd(), DiagnosticKind::MissingSemicolon);
     const Expression* condition = at(TokenKind::Semicolon) ? nullptr : parseExpression(PrecAssign);
     if (!accept(TokenKind::Semicolon))
-        error(m_prevEnd, DiagnosticKind::MissingSemicolon);
+        error(prevEnd(), DiagnosticKind::MissingSemicolon);
     const Expression* step = at(TokenKind::RightParen) ? nullptr : parseExpression(PrecAssign);
     if (paren)
         closeBracket(open, TokenKind::RightParen);
@@ -615,7 +642,7 @@ const Statement* Parser::parseFor()
         accept(TokenKind::RightParen);
     const Statement* body = parseBody();
     auto* statement =
-        make<ForStatement>({keyword.offset, m_prevEnd}, heightOf(init, condition, step, body));
+        make<ForStatement>({keyword.offset, prevEnd()}, heightOf(init, condition, step, body));
     statement->init = init;
     statement->condition = condition;
     statement->step = step;
@@ -629,7 +656,7 @@ const Statement* Parser::parseWhile()
     advance();
     const Expression* condition = parseCondition();
     const Statement* body = parseBody();
-    auto* statement = make<WhileStatement>({keyword.offset, m_prevEnd}, heightOf(condition, body));
+    auto* statement = make<WhileStatement>({keyword.offset, prevEnd()}, heightOf(condition, body));
     statement->condition = condition;
     statement->body = body;
     return statement;
@@ -652,7 +679,7 @@ const Statement* Parser::parseDoWhile()
         error(hereOrPrevious(), DiagnosticKind::MissingWhile);
     }
     auto* statement =
-        make<DoWhileStatement>({keyword.offset, m_prevEnd}, heightOf(body, condition));
+        make<DoWhileStatement>({keyword.offset, prevEnd()}, heightOf(body, condition));
     statement->body = body;
     statement->condition = condition;
     return statement;
@@ -668,7 +695,7 @@ const Statement* Parser::parseSwitch()
     if (braced) {
         advance();
     } else {
-        error(at(TokenKind::End) ? m_prevEnd : m_tok->offset, DiagnosticKind::MissingOpeningBrace);
+        error(at(TokenKind::End) ? prevEnd() : m_tok->offset, DiagnosticKind::MissingOpeningBrace);
         m_panic = false;
     }
     const std::size_t caseMark = m_nodes.size();
@@ -679,7 +706,7 @@ const Statement* Parser::parseSwitch()
         if (!current)
             return;
         current->statements = takeList<Statement>(m_statements, statementMark);
-        current->range.end = std::max(current->labelRange.end, m_prevEnd);
+        current->range.end = std::max(current->labelRange.end, prevEnd());
         int caseHeight = current->label ? current->label->height : 0;
         for (const Statement* statement : current->statements)
             caseHeight = std::max(caseHeight, int(statement->height));
@@ -691,7 +718,7 @@ const Statement* Parser::parseSwitch()
             finishCase();
             const Token label = *m_tok;
             advance();
-            current = make<SwitchCase>({label.offset, m_prevEnd});
+            current = make<SwitchCase>({label.offset, prevEnd()});
             if (label.kind == TokenKind::Case)
                 current->label = parseExpression(PrecAssign);
             else
@@ -700,16 +727,16 @@ const Statement* Parser::parseSwitch()
                 m_panic = false;
                 advance();
             } else {
-                error(m_prevEnd, DiagnosticKind::MissingColon);
+                error(prevEnd(), DiagnosticKind::MissingColon);
             }
-            current->labelRange = {label.offset, m_prevEnd};
+            current->labelRange = {label.offset, prevEnd()};
             m_nodes.push_back(current);
             statementMark = m_statements.size();
             continue;
         }
         if (!current) {
             // Statements before the first label: a case without one, from where they start.
-            current = make<SwitchCase>({m_prevEnd, m_prevEnd});
+            current = make<SwitchCase>({prevEnd(), prevEnd()});
             current->labelRange = current->range;
             m_nodes.push_back(current);
             statementMark = m_statements.size();
@@ -726,7 +753,7 @@ const Statement* Parser::parseSwitch()
     } else if (braced) {
         error(unclosedBraceOffset(open), DiagnosticKind::UnclosedBrace);
     }
-    auto* statement = make<SwitchStatement>({keyword.offset, m_prevEnd});
+    auto* statement = make<SwitchStatement>({keyword.offset, prevEnd()});
     statement->subject = subject;
     statement->cases = takeList<SwitchCase>(m_nodes, caseMark);
     setHeight(statement, height);
@@ -741,7 +768,7 @@ const Statement* Parser::parseJump()
                                ? static_cast<Statement*>(make<BreakStatement>({keyword.offset, 0}))
                                : make<ContinueStatement>({keyword.offset, 0});
     expectSemicolon();
-    statement->range.end = m_prevEnd;
+    statement->range.end = prevEnd();
     return statement;
 }
 
@@ -753,7 +780,7 @@ const Statement* Parser::parseReturn()
     if (!at(TokenKind::Semicolon) && !at(TokenKind::RightBrace) && !at(TokenKind::End))
         value = parseExpression(PrecAssign);
     expectSemicolon();
-    auto* statement = make<ReturnStatement>({keyword.offset, m_prevEnd}, heightOf(value));
+    auto* statement = make<ReturnStatement>({keyword.offset, prevEnd()}, heightOf(value));
     statement->value = value;
     return statement;
 }
@@ -811,11 +838,11 @@ const Statement* Parser::parseFunction()
         body = parseBlock();
     } else {
         // The body's opening brace is missing: read the body up to the closing brace.
-        error(at(TokenKind::End) ? m_prevEnd : m_tok->offset, DiagnosticKind::MissingOpeningBrace);
+        error(at(TokenKind::End) ? prevEnd() : m_tok->offset, DiagnosticKind::MissingOpeningBrace);
         m_panic = false;
         body = finishBlock(*m_tok, false);
     }
-    auto* definition = make<FunctionDefinition>({keyword.offset, m_prevEnd}, heightOf(name, body));
+    auto* definition = make<FunctionDefinition>({keyword.offset, prevEnd()}, heightOf(name, body));
     definition->isProcedure = keyword.kind == TokenKind::Procedure;
     definition->name = name;
     definition->parameters = parameters;
@@ -845,7 +872,7 @@ const Statement* Parser::parseDeclaration(DeclarationScope scope)
             break;
     }
     expectSemicolon();
-    auto* statement = make<Declaration>({keyword.offset, m_prevEnd});
+    auto* statement = make<Declaration>({keyword.offset, prevEnd()});
     statement->scope = scope;
     const std::size_t n = m_declarators.size() - mark;
     if (n) {
@@ -879,18 +906,13 @@ const Statement* Parser::parseExpressionStatement()
     const Expression* expression = parseExpression(PrecAssign);
     expectSemicolon();
     auto* statement = make<ExpressionStatement>(
-        {std::min(begin, expression->range.begin), m_prevEnd}, expression->height);
+        {std::min(begin, expression->range.begin), prevEnd()}, expression->height);
     statement->expression = expression;
     return statement;
 }
 
-void Parser::expectSemicolon()
+void Parser::missingSemicolon()
 {
-    if (at(TokenKind::Semicolon)) {
-        m_panic = false;
-        advance();
-        return;
-    }
     if (m_panic) {
         // After an error the statement ends at the line break, if one follows.
         if (m_tok->startsLine() || at(TokenKind::End) || at(TokenKind::RightBrace))
@@ -901,7 +923,7 @@ void Parser::expectSemicolon()
         error(m_tok->offset, DiagnosticKind::UnexpectedClosingBracket);
         return;
     }
-    error(m_prevEnd, DiagnosticKind::MissingSemicolon);
+    error(prevEnd(), DiagnosticKind::MissingSemicolon);
     // The next statement may start right here; on the same line it is more likely debris.
     if (m_tok->startsLine() || isStopToken())
         m_panic = false;
@@ -914,7 +936,7 @@ const Expression* Parser::parseOperators(int minPrecedence)
     DepthGuard guard(m_depth);
     if (guard.tooDeep()) {
         fatal(m_tok->offset, DiagnosticKind::TooDeep);
-        return make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
+        return make<ErrorExpression>({prevEnd(), prevEnd()}, 0);
     }
     // Nodes made here start where this expression starts, its opening brackets included (or
     // at an operand missing before it).
@@ -929,7 +951,7 @@ const Expression* Parser::parseOperators(int minPrecedence)
             advance();
             // Left-associative: the right operand binds only stronger operators.
             const Expression* right = parseExpression(info.precedence + 1);
-            auto* binary = make<BinaryExpression>({begin, m_prevEnd}, heightOf(left, right));
+            auto* binary = make<BinaryExpression>({begin, prevEnd()}, heightOf(left, right));
             binary->op = info.op;
             binary->left = left;
             binary->right = right;
@@ -940,14 +962,15 @@ const Expression* Parser::parseOperators(int minPrecedence)
             advance();
             const Expression* value = parseExpression(PrecAssign);
             auto* assignment =
-                make<AssignmentExpression>({begin, m_prevEnd}, heightOf(left, value));
+                make<AssignmentExpression>({begin, prevEnd()}, heightOf(left, value));
             assignment->op = info.op;
             assignment->target = left;
             assignment->value = value;
             assignment->targetKind = left->kind == NodeKind::Subscript ? AssignmentTarget::Element
                                      : left->kind == NodeKind::Member  ? AssignmentTarget::Member
                                                                        : AssignmentTarget::Variable;
-            left = assignment;
+            // The value took every operator after it (all bind at least as strongly).
+            return assignment;
         } else {
             advance();
             const Expression* whenTrue = parseExpression(PrecAssign);
@@ -956,9 +979,9 @@ const Expression* Parser::parseOperators(int minPrecedence)
                 whenFalse = parseExpression(PrecConditional);
             } else {
                 error(hereOrPrevious(), DiagnosticKind::MissingColon);
-                whenFalse = make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
+                whenFalse = make<ErrorExpression>({prevEnd(), prevEnd()}, 0);
             }
-            auto* conditional = make<ConditionalExpression>({begin, m_prevEnd},
+            auto* conditional = make<ConditionalExpression>({begin, prevEnd()},
                                                             heightOf(left, whenTrue, whenFalse));
             conditional->condition = left;
             conditional->whenTrue = whenTrue;
@@ -1018,12 +1041,12 @@ const Expression* Parser::parsePreIncrement()
     DepthGuard guard(m_depth);
     if (guard.tooDeep()) {
         fatal(m_tok->offset, DiagnosticKind::TooDeep);
-        return make<ErrorExpression>({m_prevEnd, m_prevEnd}, 0);
+        return make<ErrorExpression>({prevEnd(), prevEnd()}, 0);
     }
     const Expression* target = parseUnary();
     if (!isAssignable(target))
         error(token.offset, DiagnosticKind::InvalidAssignment);
-    auto* unary = make<UnaryExpression>({token.offset, m_prevEnd}, target->height);
+    auto* unary = make<UnaryExpression>({token.offset, prevEnd()}, target->height);
     unary->op = token.kind == TokenKind::PlusPlus ? Operator::PreIncrement : Operator::PreDecrement;
     unary->operand = target;
     return unary;
@@ -1034,7 +1057,7 @@ const Expression* Parser::parsePrefix(Operator op, int operandPrecedence)
     const int begin = m_tok->offset;
     advance();
     const Expression* operand = parseExpression(operandPrecedence);
-    auto* unary = make<UnaryExpression>({begin, m_prevEnd}, operand->height);
+    auto* unary = make<UnaryExpression>({begin, prevEnd()}, operand->height);
     unary->op = op;
     unary->operand = operand;
     return unary;
@@ -1055,7 +1078,7 @@ const Expression* Parser::parsePrefix(Operator op, int operandPrecedence)
             advance();
             const Expression* index = parseExpression(PrecAssign);
             closeBracket(open, TokenKind::RightBracket);
-            auto* subscript = make<SubscriptExpression>({begin, m_prevEnd}, heightOf(left, index));
+            auto* subscript = make<SubscriptExpression>({begin, prevEnd()}, heightOf(left, index));
             subscript->object = left;
             subscript->index = index;
             left = subscript;
@@ -1066,7 +1089,7 @@ const Expression* Parser::parsePrefix(Operator op, int operandPrecedence)
             const Identifier* member = expectName();
             if (!member)
                 return left;
-            auto* access = make<MemberExpression>({begin, m_prevEnd}, heightOf(left, member));
+            auto* access = make<MemberExpression>({begin, prevEnd()}, heightOf(left, member));
             access->object = left;
             access->member = member;
             left = access;
@@ -1107,7 +1130,7 @@ const Expression* Parser::parseCall(int begin, const Expression* callee)
         }
     }
     closeBracket(open, TokenKind::RightParen);
-    auto* call = make<CallExpression>({begin, m_prevEnd}, height);
+    auto* call = make<CallExpression>({begin, prevEnd()}, height);
     call->callee = callee;
     call->arguments = takeList<Expression>(m_nodes, mark);
     return call;
@@ -1131,21 +1154,7 @@ const Expression* Parser::missingExpression()
         error(m_tok->offset, DiagnosticKind::UnexpectedToken);
     else
         error(hereOrPrevious(), DiagnosticKind::MissingExpression);
-    return make<ErrorExpression>({m_prevEnd, m_prevEnd});
-}
-
-bool Parser::closeBracket(const Token& open, TokenKind close)
-{
-    if (accept(close))
-        return true;
-    error(open.offset, DiagnosticKind::UnclosedParenthesis);
-    return false;
-}
-
-bool Parser::isAssignable(const Expression* e) const
-{
-    return e->kind == NodeKind::Identifier || e->kind == NodeKind::Subscript ||
-           e->kind == NodeKind::Member;
+    return make<ErrorExpression>({prevEnd(), prevEnd()});
 }
 
 [[gnu::always_inline]] inline const Identifier* Parser::makeIdentifier(const Token& token)
@@ -1155,13 +1164,15 @@ bool Parser::isAssignable(const Expression* e) const
     return identifier;
 }
 
-const Expression* Parser::makeNumber(const Token& token)
+[[gnu::always_inline]] inline const Expression* Parser::makeNumber(const Token& token)
 {
     auto* number = make<NumberLiteral>({token.offset, token.end()});
-    if (token.flags & Token::WholeNumber) {
-        number->value = double(token.value);
-        return number;
-    }
+    number->value = (token.flags & Token::WholeNumber) ? double(token.value) : numberValue(token);
+    return number;
+}
+
+double Parser::numberValue(const Token& token) const
+{
     const char16_t* s = m_text.utf16() + token.offset;
     char buffer[64];
     std::string longer;
@@ -1183,8 +1194,7 @@ const Expression* Parser::makeNumber(const Token& token)
         }
         value = small ? 0.0 : std::numeric_limits<double>::infinity();
     }
-    number->value = value;
-    return number;
+    return value;
 }
 
 const Expression* Parser::makeString(const Token& token)
@@ -1251,7 +1261,8 @@ std::span<const T* const> Parser::takeList(std::vector<const Node*>& stack, std:
     auto** list = m_data.arena.allocateArray<const T*>(n);
     for (std::size_t i = 0; i < n; ++i)
         list[i] = static_cast<const T*>(stack[mark + i]);
-    stack.resize(mark);
+    // Erased, not resized: the stack only shrinks here.
+    stack.erase(stack.begin() + std::ptrdiff_t(mark), stack.end());
     return {list, n};
 }
 

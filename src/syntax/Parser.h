@@ -31,17 +31,16 @@ private:
     // tokens
     void advance()
     {
-        m_prevEnd = m_tok->end();
         ++m_consumed;
-        if (++m_tok >= m_last) [[unlikely]]
-            refill();
-        // The lexer has reported this token's error; the parser's own errors wait for a new
-        // statement.
-        if (m_tok->flags & Token::Malformed) [[unlikely]]
-            m_panic = true;
+        if (++m_tok >= m_stop) [[unlikely]]
+            reachStop();
     }
+    /// advance() at m_stop: reads the next batch, or takes a token the lexer reported.
+    void reachStop();
     /// Reads the next batch of tokens behind those not yet taken (from m_tok on).
     void refill();
+    /// Sets m_stop after the tokens were read or taken.
+    void setStop();
     /// The token after the current one.
     const Token& peek()
     {
@@ -56,9 +55,13 @@ private:
     /// After the last diagnostic: from here on every token is the end.
     void stopReading()
     {
-        m_tok = m_ends.data();
+        m_ends[0] = m_tok[-1];
+        m_tok = m_ends.data() + 1;
         m_last = m_tok + 1;
+        m_stop = m_last;
     }
+    /// Where the token before the current one ends (0 before the first).
+    int prevEnd() const { return m_tok[-1].end(); }
     bool accept(TokenKind kind)
     {
         if (!at(kind))
@@ -97,7 +100,17 @@ private:
     const Statement* parseDirective();
     const Statement* parseExpressionStatement();
     const Statement* skipStray(DiagnosticKind kind);
-    void expectSemicolon();
+    // Inline, as is closeBracket: the semicolon or bracket is almost always there.
+    void expectSemicolon()
+    {
+        if (!at(TokenKind::Semicolon)) [[unlikely]] {
+            missingSemicolon();
+            return;
+        }
+        m_panic = false;
+        advance();
+    }
+    void missingSemicolon();
     const Expression* parseCondition();
     const Identifier* expectName();
     void strayClosingBrace();
@@ -135,10 +148,22 @@ private:
     const Expression* parseCall(int begin, const Expression* callee);
     const Identifier* makeIdentifier(const Token& token);
     const Expression* makeNumber(const Token& token);
+    /// The value of a number token that is not a whole number of up to nine digits.
+    double numberValue(const Token& token) const;
     const Expression* makeString(const Token& token);
     const Expression* missingExpression();
-    bool isAssignable(const Expression* e) const;
-    bool closeBracket(const Token& open, TokenKind close);
+    static bool isAssignable(const Expression* e)
+    {
+        return e->kind == NodeKind::Identifier || e->kind == NodeKind::Subscript ||
+               e->kind == NodeKind::Member;
+    }
+    bool closeBracket(const Token& open, TokenKind close)
+    {
+        if (accept(close)) [[likely]]
+            return true;
+        error(open.offset, DiagnosticKind::UnclosedParenthesis);
+        return false;
+    }
 
     // nodes
     /// A node of type T over range whose highest child is childHeight high (0: a leaf).
@@ -175,13 +200,19 @@ private:
     QStringView m_text;
     Lexer m_lexer;
     // Tokens are read from the lexer in batches into m_buffer; m_tok is the current one, and
-    // m_last is after the last one read. Once the parser stops, m_tok is m_ends[0].
+    // m_last is after the last one read. Once the parser stops, m_tok is m_ends[1]. The
+    // token before the current one is always kept before it (for prevEnd()): the batch
+    // starts at m_buffer[1], and m_ends[0] holds the last token taken.
     static constexpr int BufferSize = 64;
-    std::array<Token, BufferSize> m_buffer{};
-    std::array<Token, 2> m_ends{};
-    const Token* m_tok = m_buffer.data();
-    const Token* m_last = m_buffer.data();
-    int m_prevEnd = 0;
+    std::array<Token, BufferSize + 1> m_buffer{};
+    std::array<Token, 3> m_ends{};
+    const Token* m_tok = m_buffer.data() + 1;
+    const Token* m_last = m_buffer.data() + 1;
+    // Where advance() leaves its fast path: m_last, or before it the next token that the
+    // lexer reported (only a batch with lexer errors has such tokens, so most batches go
+    // without looking at each token's flags).
+    const Token* m_stop = m_buffer.data() + 1;
+    bool m_batchHasErrors = false;
     unsigned m_consumed = 0;
     int m_depth = 0;
     bool m_panic = false;

@@ -22,7 +22,9 @@ struct TreeData
     explicit TreeData(const QString& source)
         : text(source)
         , arena(std::size_t(source.size()) * 6 + 4096)
-        , names(QStringView(text).utf16(), text.size())
+        // utf16() also puts the null after the text that the lexer stops at (a QString made
+        // by fromRawData has none); it is called before anything keeps a pointer into text.
+        , names(reinterpret_cast<const char16_t*>(text.utf16()), text.size())
     {}
 
     QString text;

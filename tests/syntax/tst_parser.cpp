@@ -80,6 +80,8 @@ private Q_SLOTS:
     void limits_data();
     void limits();
     void atMostTwentyErrors();
+    void textWithoutNull_data();
+    void textWithoutNull();
 };
 
 void TestParser::trees_data()
@@ -516,6 +518,35 @@ void TestParser::atMostTwentyErrors()
     const SyntaxTree tree = SyntaxTree::parse(QStringLiteral("x = ;\n").repeated(100));
     QCOMPARE(tree.diagnostics().size(), MaxDiagnostics);
     QCOMPARE(tree.diagnostics().last().line, MaxDiagnostics);
+}
+
+void TestParser::textWithoutNull_data()
+{
+    // The text is the start of a longer one, whose next characters would go on with the last
+    // token if the lexer read past the end.
+    QTest::addColumn<QString>("whole");
+    QTest::addColumn<int>("length");
+    QTest::newRow("number") << "x = 12345;" << 6;
+    QTest::newRow("name") << "x = abcdef;" << 6;
+    QTest::newRow("operator") << "x == 1;" << 3;
+    QTest::newRow("blank") << "x = 1;   y;" << 7;
+    QTest::newRow("CR before LF") << "x = 1;\r\ny = 2;" << 7;
+    QTest::newRow("comment") << "x = 1; // one\ny = 2;" << 13;
+    QTest::newRow("string") << "s = \"ab\";" << 7;
+    QTest::newRow("empty") << "x;" << 0;
+}
+
+void TestParser::textWithoutNull()
+{
+    QFETCH(QString, whole);
+    QFETCH(int, length);
+    const QString copy = whole.left(length);
+    const SyntaxTree raw = SyntaxTree::parse(QString::fromRawData(whole.constData(), length));
+    const SyntaxTree own = SyntaxTree::parse(copy);
+    QCOMPARE(raw.text(), copy);
+    QCOMPARE(Dump(raw), Dump(own));
+    QCOMPARE(diagnosticsOf(raw), diagnosticsOf(own));
+    QCOMPARE(raw.lines().lineCount(), own.lines().lineCount());
 }
 
 QTEST_GUILESS_MAIN(TestParser)

@@ -43,6 +43,8 @@ private Q_SLOTS:
     void namesIgnoreCase();
     void namesOfAnyLength_data();
     void namesOfAnyLength();
+    void stringsAndCommentsOfAnyLength_data();
+    void stringsAndCommentsOfAnyLength();
     void treesKeepTheirMemory();
     void assignsAndCalls_data();
     void assignsAndCalls();
@@ -159,6 +161,37 @@ void TestSyntaxTree::namesOfAnyLength()
         return true;
     });
     QCOMPARE(names, QList<const Name*>(3, name));
+}
+
+void TestSyntaxTree::stringsAndCommentsOfAnyLength_data()
+{
+    QTest::addColumn<int>("length");
+    for (int length : {0, 1, 6, 7, 8, 9, 15, 16, 17, 40})
+        QTest::newRow(qPrintable(QStringLiteral("%1 characters").arg(length))) << length;
+}
+
+void TestSyntaxTree::stringsAndCommentsOfAnyLength()
+{
+    // The lexer looks for a string's quote, backslash or line break and a comment's line
+    // break eight characters at a time inside the text and one at a time at its end.
+    QFETCH(int, length);
+    const QString run(length, u'x');
+    const QString string = run + QStringLiteral("\\\"") + run + QStringLiteral("\\t") + run;
+    const QString comment = QStringLiteral("// ") + run;
+    for (const QString& end : {QStringLiteral("\r\n"), QString()}) {
+        const QString text =
+            QStringLiteral("s = \"") + string + QStringLiteral("\"; ") + comment + end;
+        const SyntaxTree tree = SyntaxTree::parse(text);
+        QVERIFY(!tree.hasErrors());
+        const auto* statement = NodeCast<ExpressionStatement>(tree.statements().front());
+        const auto* assignment = NodeCast<AssignmentExpression>(statement->expression);
+        QCOMPARE(NodeCast<StringLiteral>(assignment->value)->value, run + u'"' + run + u'\t' + run);
+        QCOMPARE(tree.strings().size(), std::size_t(1));
+        QCOMPARE(tree.strings().front().length(), string.size() + 2);
+        QCOMPARE(tree.comments().size(), std::size_t(1));
+        QCOMPARE(tree.comments().front().length(), comment.size());
+        QCOMPARE(tree.lines().lineCount(), end.isEmpty() ? 1 : 2);
+    }
 }
 
 void TestSyntaxTree::treesKeepTheirMemory()
