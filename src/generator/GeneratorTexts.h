@@ -72,8 +72,6 @@ inline const QString InsertionNoSignals =
     QStringLiteral("\r\nMiejsce sekcji sygnałów i zleceń może być niewłaściwe: nie znaleziono "
                    "instrukcji wyznaczającej sygnały.");
 
-
-
 // ---- The wizard's group of switches (page "Zabezpieczenia") and the summary
 
 /// Caption of the group; followed by a colon it is the summary's heading.

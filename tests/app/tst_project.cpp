@@ -11,15 +11,14 @@ using App::TForm1;
 namespace {
 
 const QStringList ProjectKeys = {
-    "EdytorAFL",   "Filename",      "Build",       "leAFL",     "cbComments", "rgTicker",
-    "edName",      "rgSignals",     "cbShow",      "rgAccount", "edAccount",  "cbRefresh",
-    "csRefresh",   "rgInterval",    "cbIntSecs",   "csIntSecs", "csIntTicks", "cbReverse",
-    "cbOneSignal", "rgHowPosition", "rgPositions", "csCount",   "csValue",    "rgOrders",
-    "rgDeviation", "edOtherPrice",  "edValDev",    "edCentDev", "edLimAkt",   "cbLimAkt",
-    "rgCentPkt",   "cbPEG",         "panel0",      "panel1",    "panel2",     "panel3",
-    "panel4",      "panel5",
+    "EdytorAFL", "Filename", "Build", "leAFL", "cbComments", "rgTicker", "edName", "rgSignals",
+    "cbShow", "rgAccount", "edAccount", "cbRefresh", "csRefresh", "rgInterval", "cbIntSecs",
+    "csIntSecs", "csIntTicks", "cbReverse", "cbOneSignal", "rgHowPosition", "rgPositions",
+    "csCount", "csValue", "rgOrders", "rgDeviation", "edOtherPrice", "edValDev", "edCentDev",
+    "edLimAkt", "cbLimAkt", "rgCentPkt", "cbPEG", "panel0", "panel1", "panel2", "panel3", "panel4",
+    "panel5",
     // The safety switches follow every key of the first version.
-    "cbTestMode",  "cbSwitch",      "cbOrderLog",  "cbDailyCap", "csDailyCap"};
+    "cbTestMode", "cbSwitch", "cbOrderLog", "cbDailyCap", "csDailyCap"};
 
 QByteArray readAll(const QString& path)
 {
