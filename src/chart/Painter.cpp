@@ -260,4 +260,9 @@ QString SavePng(const QImage& image, const QString& path)
     return QString();
 }
 
+QString SavePng(const Sim::Quotes& quotes, const Sim::ReplayResult& result, const QString& path)
+{
+    return SavePng(Render(quotes, result), path);
+}
+
 } // namespace Chart

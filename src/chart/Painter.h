@@ -25,5 +25,7 @@ QImage Render(const Sim::Quotes& quotes, const Sim::ReplayResult& result,
 
 /// Writes image as a PNG file, atomically: an empty text, or the reason it could not.
 QString SavePng(const QImage& image, const QString& path);
+/// The chart of result over quotes at the default size, written as a PNG file.
+QString SavePng(const Sim::Quotes& quotes, const Sim::ReplayResult& result, const QString& path);
 
 } // namespace Chart

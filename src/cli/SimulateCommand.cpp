@@ -169,7 +169,7 @@ int runSimulate(const QStringList& args, Console& console)
     }
     if (ran && arguments->has(ChartOption)) {
         const QString path = arguments->value(ChartOption);
-        const QString error = Chart::SavePng(Chart::Render(outcome.quotes, outcome.result), path);
+        const QString error = Chart::SavePng(outcome.quotes, outcome.result, path);
         if (!error.isEmpty()) {
             console.error(Texts::CannotWrite.arg(path, error));
             return BadInput;

@@ -313,7 +313,7 @@ void MainWindow::showSimulation()
         m_simulation = std::make_unique<App::SimulationForm>(
             m_form.dialogs(),
             [](const App::SimulationOutcome& outcome, const QString& path) {
-                return Chart::SavePng(Chart::Render(outcome.quotes, outcome.result), path);
+                return Chart::SavePng(outcome.quotes, outcome.result, path);
             },
             m_setup ? m_setup->settingsPath() : QString());
         m_simulationDialog = new SimulationDialog(*m_simulation, this);

@@ -24,7 +24,7 @@ const QString DemoQuotes =
 
 QString WritePng(const App::SimulationOutcome& outcome, const QString& path)
 {
-    return Chart::SavePng(Chart::Render(outcome.quotes, outcome.result), path);
+    return Chart::SavePng(outcome.quotes, outcome.result, path);
 }
 
 struct Fixture
